@@ -1,0 +1,63 @@
+#pragma once
+
+#include <cstdint>
+#include <memory>
+#include <optional>
+#include <string>
+
+namespace twinpath {
+
+// Attribute bit that marks a folder, as the file system reports it.
+inline constexpr std::uint32_t kAttributeDirectory = 0x10;
+
+// One entry delivered by a search: the fields the program reads of it.
+struct FindEntry {
+    std::wstring name;
+    std::uint32_t attributes = 0;
+    std::uint64_t size = 0;
+    // 100-nanosecond intervals since 1601-01-01 UTC.
+    std::uint64_t lastWriteTime = 0;
+};
+
+// Calendar fields of a time in the user's local time, cut to whole seconds.
+struct LocalTime {
+    int year = 0;
+    int month = 0;
+    int day = 0;
+    int hour = 0;
+    int minute = 0;
+    int second = 0;
+};
+
+// An open search. Closing happens when the object goes.
+class DirectorySearch {
+public:
+    virtual ~DirectorySearch() = default;
+    // Fills `entry` with the next match; false at the end or on any failure.
+    virtual bool next(FindEntry& entry) = 0;
+};
+
+// The file system as the converter and the lister see it. Paths use "\" and
+// follow Windows rules: drive and UNC roots, case-insensitive names, 8.3
+// aliases that resolve back to the long names.
+class FileSystem {
+public:
+    virtual ~FileSystem() = default;
+
+    // The attribute bits of an existing file or folder; nothing when the path
+    // does not exist, is malformed or cannot be reached.
+    virtual std::optional<std::uint32_t> attributes(const std::wstring& path) = 0;
+
+    // The short (8.3) form of an existing path; empty when the call fails.
+    virtual std::wstring shortPath(const std::wstring& path) = 0;
+
+    // Starts a search over one path or a folder pattern ending in "\*".
+    // A search that matches nothing delivers no entry.
+    virtual std::unique_ptr<DirectorySearch> search(const std::wstring& pattern) = 0;
+
+    // Converts a last-write time to local calendar fields with the time-zone
+    // rules in force at that time; nothing when it cannot be converted.
+    virtual std::optional<LocalTime> toLocalTime(std::uint64_t fileTime) = 0;
+};
+
+}  // namespace twinpath

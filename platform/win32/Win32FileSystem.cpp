@@ -1,0 +1,76 @@
+#include "platform/win32/Win32FileSystem.h"
+
+#include <windows.h>
+
+#include "platform/win32/BufferCall.h"
+#include "platform/win32/Handles.h"
+#include "platform/win32/LongPath.h"
+
+namespace twinpath::win32 {
+
+namespace {
+
+void copyEntry(const WIN32_FIND_DATAW& data, FindEntry& entry) {
+    entry.name.assign(data.cFileName);
+    entry.attributes = data.dwFileAttributes;
+    entry.size = (static_cast<std::uint64_t>(data.nFileSizeHigh) << 32) | data.nFileSizeLow;
+    entry.lastWriteTime =
+        (static_cast<std::uint64_t>(data.ftLastWriteTime.dwHighDateTime) << 32) | data.ftLastWriteTime.dwLowDateTime;
+}
+
+class Win32Search final : public DirectorySearch {
+public:
+    explicit Win32Search(const std::wstring& pattern) {
+        // Basic info skips the 8.3 name, and the large fetch asks for bigger
+        // batches: the same fields, delivered faster.
+        handle_.reset(::FindFirstFileExW(toApiPath(pattern).c_str(), FindExInfoBasic, &data_, FindExSearchNameMatch,
+                                         nullptr, FIND_FIRST_EX_LARGE_FETCH));
+        pending_ = handle_.get() != INVALID_HANDLE_VALUE;
+    }
+
+    bool next(FindEntry& entry) override {
+        if (!pending_) return false;
+        copyEntry(data_, entry);
+        pending_ = ::FindNextFileW(handle_.get(), &data_) != FALSE;
+        return true;
+    }
+
+private:
+    UniqueFindHandle handle_{INVALID_HANDLE_VALUE};
+    WIN32_FIND_DATAW data_{};
+    bool pending_ = false;
+};
+
+}  // namespace
+
+std::optional<std::uint32_t> Win32FileSystem::attributes(const std::wstring& path) {
+    const DWORD bits = ::GetFileAttributesW(toApiPath(path).c_str());
+    if (bits == INVALID_FILE_ATTRIBUTES) return std::nullopt;
+    return bits;
+}
+
+std::wstring Win32FileSystem::shortPath(const std::wstring& path) {
+    const std::wstring apiPath = toApiPath(path);
+    std::wstring result;
+    const bool ok = callWithGrowingBuffer(
+        [&](wchar_t* buffer, DWORD capacity) { return ::GetShortPathNameW(apiPath.c_str(), buffer, capacity); },
+        result);
+    return ok ? fromApiPath(result, path) : std::wstring();
+}
+
+std::unique_ptr<DirectorySearch> Win32FileSystem::search(const std::wstring& pattern) {
+    return std::make_unique<Win32Search>(pattern);
+}
+
+std::optional<LocalTime> Win32FileSystem::toLocalTime(std::uint64_t fileTime) {
+    FILETIME utcFileTime{static_cast<DWORD>(fileTime & 0xFFFFFFFFu), static_cast<DWORD>(fileTime >> 32)};
+    SYSTEMTIME utc{};
+    SYSTEMTIME local{};
+    // Each time is converted with the daylight-saving rules of its own date,
+    // as Explorer shows it, not with the state in force today.
+    if (!::FileTimeToSystemTime(&utcFileTime, &utc) || !::SystemTimeToTzSpecificLocalTime(nullptr, &utc, &local))
+        return std::nullopt;
+    return LocalTime{local.wYear, local.wMonth, local.wDay, local.wHour, local.wMinute, local.wSecond};
+}
+
+}  // namespace twinpath::win32

@@ -1,0 +1,16 @@
+#pragma once
+
+#include "platform/FileSystem.h"
+
+namespace twinpath::win32 {
+
+// The file system through the wide kernel32 calls, long paths included.
+class Win32FileSystem final : public FileSystem {
+public:
+    std::optional<std::uint32_t> attributes(const std::wstring& path) override;
+    std::wstring shortPath(const std::wstring& path) override;
+    std::unique_ptr<DirectorySearch> search(const std::wstring& pattern) override;
+    std::optional<LocalTime> toLocalTime(std::uint64_t fileTime) override;
+};
+
+}  // namespace twinpath::win32

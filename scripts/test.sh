@@ -1,0 +1,22 @@
+#!/usr/bin/env bash
+# Installs what is missing, builds both trees and runs every test: the core's
+# unit tests natively, the Windows layer's tests under Wine. Exits non-zero on
+# any failure.
+set -euo pipefail
+source "$(dirname "$0")/lib/setup.sh"
+trap twinpath_stop_all EXIT
+
+twinpath_install_packages
+twinpath_build_native
+twinpath_build_windows
+
+log "native tests"
+ctest --test-dir "$TWINPATH_NATIVE" --output-on-failure --timeout 300 -j2
+
+mkdir -p "$TWINPATH_WIN"
+twinpath_start_display
+twinpath_prepare_prefix
+twinpath_start_wine
+
+log "Windows tests under Wine"
+ctest --test-dir "$TWINPATH_WIN" --output-on-failure --timeout 180

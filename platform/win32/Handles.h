@@ -3,6 +3,7 @@
 #include <windows.h>
 
 #include <memory>
+#include <utility>
 
 namespace twinpath::win32 {
 
@@ -24,5 +25,34 @@ struct HandleCloser {
     }
 };
 using UniqueHandle = std::unique_ptr<HANDLE, HandleCloser>;
+
+struct GlobalFreer {
+    using pointer = HGLOBAL;
+    void operator()(HGLOBAL memory) const noexcept {
+        if (memory) ::GlobalFree(memory);
+    }
+};
+using UniqueGlobal = std::unique_ptr<HGLOBAL, GlobalFreer>;
+
+// The lock on movable global memory, held while the bytes are being written.
+class GlobalLockGuard {
+public:
+    explicit GlobalLockGuard(HGLOBAL memory) noexcept
+        : memory_(memory), data_(memory ? ::GlobalLock(memory) : nullptr) {}
+    ~GlobalLockGuard() {
+        if (data_) ::GlobalUnlock(memory_);
+    }
+    GlobalLockGuard(GlobalLockGuard&& other) noexcept
+        : memory_(other.memory_), data_(std::exchange(other.data_, nullptr)) {}
+    GlobalLockGuard& operator=(GlobalLockGuard&&) = delete;
+    GlobalLockGuard(const GlobalLockGuard&) = delete;
+    GlobalLockGuard& operator=(const GlobalLockGuard&) = delete;
+
+    void* data() const noexcept { return data_; }
+
+private:
+    HGLOBAL memory_;
+    void* data_;
+};
 
 }  // namespace twinpath::win32

@@ -30,15 +30,7 @@ if [ $headless -eq 0 ]; then
     exit 0
 fi
 
-/usr/lib/wine/wine64 "$exe" "${args[@]}" </dev/null >/dev/null 2>&1 &
-program=$!
-sleep 3
 shot="$TWINPATH_BUILD/screenshot.png"
-import -display "$DISPLAY" -window root "$shot"
-if kill -0 "$program" 2>/dev/null; then
-    log "twinpath.exe is running; screenshot of the screen: $shot"
-else
-    log "twinpath.exe ended by itself; screenshot of the screen: $shot"
-fi
+twinpath_screenshot "$shot" "${args[@]}"
+log "twinpath.exe ran on a private display; screenshot of its window: $shot"
 printf '%s\n' "$shot"
-kill "$program" 2>/dev/null || true

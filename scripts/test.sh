@@ -18,5 +18,9 @@ twinpath_start_display
 twinpath_prepare_prefix
 twinpath_start_wine
 
+shot="$TWINPATH_WIN/screenshot.png"
+twinpath_screenshot "$shot" 'C:\windows\system32\drivers\etc\hosts'
+log "screenshot of the window: $shot"
+
 log "Windows tests under Wine"
 ctest --test-dir "$TWINPATH_WIN" --output-on-failure --timeout 180

@@ -128,3 +128,18 @@ twinpath_stop_all() {
     [ -n "$TWINPATH_XVFB_PID" ] && kill "$TWINPATH_XVFB_PID" 2>/dev/null
     return 0
 }
+
+# Starts the program with a path, saves a picture of it and ends it again.
+# The virtual desktop's plain background is trimmed away, leaving the window.
+twinpath_screenshot() {
+    local out="$1"
+    shift
+    /usr/lib/wine/wine64 "$TWINPATH_WIN/platform/win32/twinpath.exe" "$@" </dev/null >/dev/null 2>&1 &
+    local program=$!
+    sleep 3
+    import -display "$DISPLAY" -window root "$out.full.png"
+    convert "$out.full.png" -trim +repage "$out"
+    rm -f "$out.full.png"
+    kill "$program" 2>/dev/null || true
+    wait "$program" 2>/dev/null || true
+}

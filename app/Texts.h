@@ -1,0 +1,13 @@
+#pragma once
+
+namespace twinpath::texts {
+
+// The window's own texts.
+inline constexpr wchar_t kPrompt[] = L"ファイルをドロップしてください";
+inline constexpr wchar_t kCaption[] = L"Twinpath  < Drag&Drop or Command Line >";
+inline constexpr wchar_t kVersionPrefix[] = L"  Ver.";
+inline constexpr wchar_t kListCopyMenu[] = L"List Copy";
+inline constexpr wchar_t kModeNamesOnly[] = L"File Name Only";
+inline constexpr wchar_t kModeSizeAndDate[] = L"... and Size,Day";
+
+}  // namespace twinpath::texts

@@ -42,6 +42,7 @@ public:
     // Takes dropped file lists from now on (OLE must be initialised on this
     // thread); the registration ends when the window is destroyed.
     bool acceptDrops();
+    IDropTarget* dropTarget() const { return dropTarget_.get(); }
     // A point on the screen over which a drop is taken as input.
     bool acceptsDropAt(POINT screenPoint) const;
     // The first path of a drop, processed once the drag has ended.

@@ -78,7 +78,7 @@ twinpath_prepare_prefix() {
     # A wineserver started earlier without this display would leave windows
     # without a driver: start from a clean server.
     wineserver -k >/dev/null 2>&1 || true
-    if [ ! -f "$WINEPREFIX/.twinpath-ready" ]; then
+    if [ ! -f "$WINEPREFIX/.twinpath-ready-2" ]; then
         log "creating Wine prefix $WINEPREFIX"
         rm -rf "$WINEPREFIX"
         wineboot -i </dev/null >/dev/null 2>&1
@@ -86,8 +86,10 @@ twinpath_prepare_prefix() {
         local fonts="$WINEPREFIX/drive_c/windows/Fonts"
         mkdir -p "$fonts"
         cp /usr/share/wine/fonts/{tahoma,tahomabd,marlett}.ttf "$fonts/" 2>/dev/null || true
+        # regedit reads a version 5 file as UTF-16 (with its BOM): the Japanese
+        # face name would arrive garbled from a UTF-8 file.
         local reg="$TWINPATH_WIN/wine-settings.reg"
-        cat >"$reg" <<'REG'
+        iconv -f UTF-8 -t UTF-16 >"$reg" <<'REG'
 Windows Registry Editor Version 5.00
 
 [HKEY_CURRENT_USER\Software\Wine\Explorer]
@@ -107,7 +109,7 @@ Windows Registry Editor Version 5.00
 REG
         /usr/lib/wine/wine64 regedit /S "$(winepath -w "$reg" 2>/dev/null)" </dev/null >/dev/null 2>&1
         wineserver -w
-        touch "$WINEPREFIX/.twinpath-ready"
+        touch "$WINEPREFIX/.twinpath-ready-2"
     fi
 }
 

@@ -265,6 +265,7 @@ LRESULT CALLBACK MainWindow::controlProc(HWND hwnd, UINT message, WPARAM wParam,
 LRESULT MainWindow::handleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
     switch (message) {
         case WM_CREATE:
+            if (const UINT windowDpi = ::GetDpiForWindow(hwnd_)) dpi_ = static_cast<int>(windowDpi);
             createControls();
             applyFonts();
             layoutControls();
@@ -383,7 +384,8 @@ void MainWindow::onWindowPosChanging(WINDOWPOS& position) const {
     position.cy = size.height;
 }
 
-void MainWindow::onDpiChanged(int, const RECT& suggested) {
+void MainWindow::onDpiChanged(int newDpi, const RECT& suggested) {
+    if (newDpi > 0) dpi_ = newDpi;
     applyFonts();
     layoutControls();
     ::SetWindowPos(hwnd_, nullptr, suggested.left, suggested.top, suggested.right - suggested.left,
@@ -451,10 +453,7 @@ OuterSize MainWindow::limits() const {
     return outerLimits(dpi(), {frame.right - frame.left, frame.bottom - frame.top});
 }
 
-int MainWindow::dpi() const {
-    const UINT value = hwnd_ ? ::GetDpiForWindow(hwnd_) : 0;
-    return value ? static_cast<int>(value) : USER_DEFAULT_SCREEN_DPI;
-}
+int MainWindow::dpi() const { return dpi_; }
 
 int MainWindow::controlIndexOf(HWND control, ControlGroup group) const {
     const auto table = controlTable();

@@ -97,6 +97,7 @@ private:
     UniqueAccelerators accelerators_;
     std::array<HWND, 14> controls_{};  // in the order of controlTable()
     bool busy_ = false;
+    int dpi_ = USER_DEFAULT_SCREEN_DPI;  // the DPI of the monitor the window is on
     ComPtr<DropTarget> dropTarget_;
     DropRegistration dropRegistration_;
     std::vector<std::wstring> queuedDrops_;

@@ -121,6 +121,13 @@ TEST_F(ListCopyWindowTest, RightButtonReleaseOpensTheModeMenuLeftDoesNot) {
         pump();
         EXPECT_TRUE(watcher.seen());
     }
+    {
+        // The menu key and Shift+F10 on the focused button open it too.
+        MenuWatcher watcher(hwnd());
+        ::SendMessageW(hwnd(), WM_CONTEXTMENU, reinterpret_cast<WPARAM>(button), -1);
+        pump();
+        EXPECT_TRUE(watcher.seen());
+    }
     // Dismissing the menu changes neither the mode nor the clipboard.
     EXPECT_TRUE(window->modeChecked(0));
     EXPECT_EQ(clipboardText(), L"kept");

@@ -103,6 +103,26 @@ TEST_F(WindowTest, MaximizedWindowIsNotHeldToTheFixedHeight) {
     EXPECT_EQ(outerRect().bottom - outerRect().top, height);
 }
 
+TEST_F(WindowTest, MovingToAMonitorOfTwiceTheDpiScalesEverything) {
+    start();
+    const RECT before = outerRect();
+    RECT suggested{before.left, before.top, before.left + 2 * (before.right - before.left),
+                   before.top + 2 * (before.bottom - before.top)};
+    ::SendMessageW(hwnd(), WM_DPICHANGED, MAKEWPARAM(192, 192), reinterpret_cast<LPARAM>(&suggested));
+    pump();
+    const int at192 = 192;
+    for (const ControlSpec& spec : controlTable()) {
+        const RECT r = clientRectOf(control(spec.group, spec.index));
+        EXPECT_EQ(r.left, twipsToPixels(spec.rect.left, at192)) << textOf(control(spec.group, spec.index));
+        EXPECT_EQ(r.top, twipsToPixels(spec.rect.top, at192)) << textOf(control(spec.group, spec.index));
+    }
+    EXPECT_GE(outerRect().bottom - outerRect().top, twipsToPixels(1595, at192));
+    RECT client{};
+    ::GetClientRect(hwnd(), &client);
+    EXPECT_EQ(clientRectOf(control(G::TextFileName, 1)).right, client.right);
+    EXPECT_GE(client.bottom, twipsToPixels(900 + 270, at192));
+}
+
 TEST_F(WindowTest, CopyButtonsPlaceTheFieldOrPrompt) {
     start();
     putOnClipboard(L"kept");

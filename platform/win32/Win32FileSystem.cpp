@@ -66,10 +66,11 @@ std::optional<LocalTime> Win32FileSystem::toLocalTime(std::uint64_t fileTime) {
     FILETIME utcFileTime{static_cast<DWORD>(fileTime & 0xFFFFFFFFu), static_cast<DWORD>(fileTime >> 32)};
     SYSTEMTIME utc{};
     SYSTEMTIME local{};
-    // Each time is converted with the daylight-saving rules of its own date,
-    // as Explorer shows it, not with the state in force today.
-    if (!::FileTimeToSystemTime(&utcFileTime, &utc) || !::SystemTimeToTzSpecificLocalTime(nullptr, &utc, &local))
-        return std::nullopt;
+    if (!::FileTimeToSystemTime(&utcFileTime, &utc)) return std::nullopt;
+    // Each time is converted with the rules of its own year and season, as
+    // Explorer shows it, not with the state in force today.
+    const TIME_ZONE_INFORMATION* rules = zone_.forYear(utc.wYear);
+    if (!rules || !::SystemTimeToTzSpecificLocalTime(rules, &utc, &local)) return std::nullopt;
     return LocalTime{local.wYear, local.wMonth, local.wDay, local.wHour, local.wMinute, local.wSecond};
 }
 

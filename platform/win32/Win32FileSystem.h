@@ -1,6 +1,7 @@
 #pragma once
 
 #include "platform/FileSystem.h"
+#include "platform/win32/ZoneRules.h"
 
 namespace twinpath::win32 {
 
@@ -11,6 +12,9 @@ public:
     std::wstring shortPath(const std::wstring& path) override;
     std::unique_ptr<DirectorySearch> search(const std::wstring& pattern) override;
     std::optional<LocalTime> toLocalTime(std::uint64_t fileTime) override;
+
+private:
+    ZoneRules zone_;
 };
 
 }  // namespace twinpath::win32

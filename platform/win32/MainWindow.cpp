@@ -25,6 +25,12 @@ constexpr std::int16_t kLeftButton = 1;
 constexpr std::int16_t kRightButton = 2;
 constexpr std::int16_t kMiddleButton = 4;
 
+std::wstring windowText(HWND hwnd) {
+    std::wstring text(static_cast<std::size_t>(::GetWindowTextLengthW(hwnd)) + 1, L'\0');
+    text.resize(static_cast<std::size_t>(::GetWindowTextW(hwnd, text.data(), static_cast<int>(text.size()))));
+    return text;
+}
+
 int tableIndexOf(ControlGroup group, int index) {
     const auto table = controlTable();
     for (std::size_t i = 0; i < table.size(); ++i)
@@ -151,10 +157,7 @@ bool MainWindow::acceptsDropAt(POINT screenPoint) const {
 
 std::wstring MainWindow::fieldText(int index) {
     const HWND field = control(ControlGroup::TextFileName, index);
-    if (!field) return {};
-    std::wstring text(static_cast<std::size_t>(::GetWindowTextLengthW(field)) + 1, L'\0');
-    text.resize(static_cast<std::size_t>(::GetWindowTextW(field, text.data(), static_cast<int>(text.size()))));
-    return text;
+    return field ? windowText(field) : std::wstring();
 }
 
 void MainWindow::setFieldText(int index, const std::wstring& text) {
@@ -173,11 +176,7 @@ void MainWindow::selectInField(int index, int start, int length) {
         ::SendMessageW(field, EM_SETSEL, static_cast<WPARAM>(start), static_cast<LPARAM>(start + length));
 }
 
-std::wstring MainWindow::caption() {
-    std::wstring text(static_cast<std::size_t>(::GetWindowTextLengthW(hwnd_)) + 1, L'\0');
-    text.resize(static_cast<std::size_t>(::GetWindowTextW(hwnd_, text.data(), static_cast<int>(text.size()))));
-    return text;
-}
+std::wstring MainWindow::caption() { return windowText(hwnd_); }
 
 void MainWindow::setCaption(const std::wstring& text) { ::SetWindowTextW(hwnd_, text.c_str()); }
 

@@ -18,13 +18,22 @@ void copyEntry(const WIN32_FIND_DATAW& data, FindEntry& entry) {
         (static_cast<std::uint64_t>(data.ftLastWriteTime.dwHighDateTime) << 32) | data.ftLastWriteTime.dwLowDateTime;
 }
 
+// A folder that ends in "\" gives the pattern "C:\\*", whose doubled
+// separator Windows reads as one, except in the "\\?\" form, which takes the
+// path literally.
+std::wstring withSingleSeparator(const std::wstring& pattern) {
+    if (pattern.starts_with(L"\\\\?\\") && pattern.ends_with(L"\\\\*"))
+        return pattern.substr(0, pattern.size() - 2) + L"*";
+    return pattern;
+}
+
 class Win32Search final : public DirectorySearch {
 public:
     explicit Win32Search(const std::wstring& pattern) {
         // Basic info skips the 8.3 name, and the large fetch asks for bigger
         // batches: the same fields, delivered faster.
-        handle_.reset(::FindFirstFileExW(toApiPath(pattern).c_str(), FindExInfoBasic, &data_, FindExSearchNameMatch,
-                                         nullptr, FIND_FIRST_EX_LARGE_FETCH));
+        handle_.reset(::FindFirstFileExW(toApiPath(withSingleSeparator(pattern)).c_str(), FindExInfoBasic, &data_,
+                                         FindExSearchNameMatch, nullptr, FIND_FIRST_EX_LARGE_FETCH));
         pending_ = handle_.get() != INVALID_HANDLE_VALUE;
     }
 

@@ -2,6 +2,9 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <vector>
+
 #include "pathname/clsLngSht.h"
 #include "platform/win32/BufferCall.h"
 #include "platform/win32/LongPath.h"
@@ -91,6 +94,15 @@ TEST_F(RealConverterTest, PathsLongerThan260CharactersWork) {
     EXPECT_LT(shortForm.size(), file.size());
     converter.pInFileName(shortForm);
     EXPECT_EQ(converter.pLongFileName(), shortForm.substr(0, 3) + file.substr(3));
+}
+
+TEST_F(RealConverterTest, PrefixedFolderWithATrailingSeparatorIsSearched) {
+    tree.addFile(L"inside.txt");
+    auto search = fs.search(L"\\\\?\\" + tree.root() + L"\\\\*");
+    FindEntry entry;
+    std::vector<std::wstring> names;
+    while (search->next(entry)) names.push_back(entry.name);
+    EXPECT_NE(std::find(names.begin(), names.end(), L"inside.txt"), names.end());
 }
 
 TEST(LongPathTest, PrefixWrapsOnlyLongFullPathsAndIsTakenOffAgain) {

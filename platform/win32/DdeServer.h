@@ -42,7 +42,7 @@ public:
     DdeServer& operator=(const DdeServer&) = delete;
 
     // Initialises DDEML on the calling thread and registers the service name.
-    // False when DDEML refuses or another server of this process is running.
+    // False when DDEML refuses or another server runs on this thread.
     bool start();
 
 private:

@@ -120,8 +120,20 @@ twinpath_start_wine() {
     twinpath_wine_env
     wineserver -p </dev/null >/dev/null 2>&1
     wineboot </dev/null >/dev/null 2>&1
-    /usr/lib/wine/wine64 "$TWINPATH_WIN/tests/win32/wine_keeper.exe" </dev/null >/dev/null 2>&1 &
+    # The keeper's window starts Wine's desktop process. Tests start only once
+    # it runs: a test that got there first would start it instead, handing it
+    # CTest's output pipe, and CTest would wait for that pipe until timeout.
+    local ready="$TWINPATH_WIN/keeper-ready"
+    rm -f "$ready"
+    /usr/lib/wine/wine64 "$TWINPATH_WIN/tests/win32/wine_keeper.exe" "Z:${ready//\//\\}" \
+        </dev/null >/dev/null 2>&1 &
     TWINPATH_KEEPER_PID=$!
+    local tries=0
+    while [ ! -e "$ready" ]; do
+        tries=$((tries + 1))
+        [ $tries -gt 300 ] && { log "the Wine keeper did not start"; return 1; }
+        sleep 0.1
+    done
 }
 
 twinpath_stop_all() {

@@ -16,7 +16,7 @@ constexpr DWORD kWindowStyle = WS_OVERLAPPEDWINDOW | WS_CLIPCHILDREN;
 constexpr DWORD kWindowExStyle = 0;
 // Control i of controlTable() has the ID kFirstControlId + i.
 constexpr int kFirstControlId = 1000;
-constexpr UINT kQueuedDropMessage = WM_APP + 1;
+constexpr UINT kQueuedInputMessage = WM_APP + 1;
 constexpr int kCommandLevelUp = 0x7001;
 constexpr int kCommandLevelDown = 0x7002;
 
@@ -132,16 +132,24 @@ bool MainWindow::acceptDrops() {
 }
 
 void MainWindow::queueDrop(const std::wstring& path) {
-    // The drag source waits while the drop is delivered: the path is taken
-    // up after the drag has ended, like any other waiting message.
-    queuedDrops_.push_back(path);
-    ::PostMessageW(hwnd_, kQueuedDropMessage, 0, 0);
+    queuedInput_.push_back({path, true});
+    ::PostMessageW(hwnd_, kQueuedInputMessage, 0, 0);
 }
 
-void MainWindow::processQueuedDrops() {
-    auto drops = std::move(queuedDrops_);
-    queuedDrops_.clear();
-    for (const auto& path : drops) form_.OLEDragDrop(path);
+void MainWindow::queuePoke(const std::wstring& text) {
+    queuedInput_.push_back({text, false});
+    ::PostMessageW(hwnd_, kQueuedInputMessage, 0, 0);
+}
+
+void MainWindow::processQueuedInput() {
+    auto waiting = std::move(queuedInput_);
+    queuedInput_.clear();
+    for (const auto& input : waiting) {
+        if (input.dropped)
+            form_.OLEDragDrop(input.text);
+        else
+            form_.setLinkLabelCaption(input.text);
+    }
 }
 
 bool MainWindow::acceptsDropAt(POINT screenPoint) const {
@@ -297,8 +305,8 @@ LRESULT MainWindow::handleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
             form_.Form_QueryUnload();
             ::DestroyWindow(hwnd_);
             return 0;
-        case kQueuedDropMessage:
-            processQueuedDrops();
+        case kQueuedInputMessage:
+            processQueuedInput();
             return 0;
         case WM_DESTROY:
             // Revoked while the window still exists, or OLE keeps the target.

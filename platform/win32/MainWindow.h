@@ -45,8 +45,12 @@ public:
     IDropTarget* dropTarget() const { return dropTarget_.get(); }
     // A point on the screen over which a drop is taken as input.
     bool acceptsDropAt(POINT screenPoint) const;
-    // The first path of a drop, processed once the drag has ended.
+    // Input from another program, processed once that program has been
+    // answered: the first path of a drop once the drag has ended, a poked path
+    // once the second copy has its acknowledgement (it would otherwise wait
+    // on a slow share, give up and open a window of its own).
     void queueDrop(const std::wstring& path);
+    void queuePoke(const std::wstring& text);
 
     std::wstring fieldText(int index) override;
     void setFieldText(int index, const std::wstring& text) override;
@@ -86,7 +90,7 @@ private:
     OuterSize limits() const;
     int dpi() const;
     int controlIndexOf(HWND control, ControlGroup group) const;
-    void processQueuedDrops();
+    void processQueuedInput();
 
     HINSTANCE instance_;
     HWND hwnd_ = nullptr;
@@ -100,7 +104,11 @@ private:
     int dpi_ = USER_DEFAULT_SCREEN_DPI;  // the DPI of the monitor the window is on
     ComPtr<DropTarget> dropTarget_;
     DropRegistration dropRegistration_;
-    std::vector<std::wstring> queuedDrops_;
+    struct QueuedInput {
+        std::wstring text;
+        bool dropped;
+    };
+    std::vector<QueuedInput> queuedInput_;
 };
 
 }  // namespace twinpath::win32

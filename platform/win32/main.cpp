@@ -27,7 +27,7 @@ int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, PWSTR, int showCommand) {
     if (window.form().Form_Load() == TwinpathF::LoadResult::HandedOff) return 0;
 
     // Pokes of later copies arrive through the message loop.
-    win32::DdeServer handOffs([&window](const std::wstring& path) { window.form().setLinkLabelCaption(path); });
+    win32::DdeServer handOffs([&window](const std::wstring& path) { window.queuePoke(path); });
     handOffs.start();
     window.acceptDrops();
 

@@ -1,7 +1,7 @@
 #!/usr/bin/env bash
-# Installs what is missing, builds both trees and runs every test: the core's
-# unit tests natively, the Windows layer's tests under Wine. Exits non-zero on
-# any failure.
+# Installs what is missing, builds the trees and runs every test: the core's
+# unit tests natively, a short pass of each fuzz target, the Windows layer's
+# tests under Wine. Exits non-zero on any failure.
 set -euo pipefail
 source "$(dirname "$0")/lib/setup.sh"
 trap twinpath_stop_all EXIT
@@ -12,6 +12,9 @@ twinpath_build_windows
 
 log "native tests"
 ctest --test-dir "$TWINPATH_NATIVE" --output-on-failure --timeout 300 -j2
+
+twinpath_build_fuzz
+for target in "${TWINPATH_FUZZ_TARGETS[@]}"; do twinpath_fuzz "$target" 20; done
 
 mkdir -p "$TWINPATH_WIN"
 twinpath_start_display

@@ -1,13 +1,17 @@
-# Shared set-up of scripts/test.sh and scripts/run.sh: packages, the two build
-# trees, a display, and a Wine prefix of the build's own. Sourced, not run.
+# Shared set-up of scripts/test.sh, scripts/run.sh and scripts/fuzz.sh: packages,
+# the build trees, a display, a Wine prefix of the build's own, and the fuzz
+# runs. Sourced, not run.
 
 TWINPATH_ROOT="$(cd "$(dirname "${BASH_SOURCE[0]}")/../.." && pwd)"
 TWINPATH_BUILD="${TWINPATH_BUILD:-$TWINPATH_ROOT/build}"
 TWINPATH_NATIVE="$TWINPATH_BUILD/native"
 TWINPATH_WIN="$TWINPATH_BUILD/win"
+TWINPATH_FUZZ_TREE="$TWINPATH_BUILD/fuzz"
+TWINPATH_FUZZ_TARGETS=(converter lister sort)
 
+# libclang-rt-14-dev holds libFuzzer for Debian 12's clang, which only recommends it.
 TWINPATH_PACKAGES=(cmake ninja-build g++ googletest g++-mingw-w64-x86-64-posix wine64 xvfb x11-apps
-                   imagemagick fonts-ipafont-gothic fonts-wine)
+                   imagemagick fonts-ipafont-gothic fonts-wine clang libclang-rt-14-dev)
 
 log() { printf '== %s\n' "$*" >&2; }
 
@@ -38,6 +42,37 @@ twinpath_build_windows() {
     cmake -S "$TWINPATH_ROOT" -B "$TWINPATH_WIN" -G Ninja -DCMAKE_BUILD_TYPE=Release \
         -DCMAKE_TOOLCHAIN_FILE="$TWINPATH_ROOT/cmake/mingw-w64-x86_64.cmake" -DTWINPATH_TESTS=ON "$@" >/dev/null
     cmake --build "$TWINPATH_WIN"
+}
+
+# Optimised with debug information: the runs per second are what find faults,
+# and the stacks of what they find must still be read.
+twinpath_build_fuzz() {
+    log "fuzz build (clang, libFuzzer, ASan and UBSan)"
+    CC=clang CXX=clang++ cmake -S "$TWINPATH_ROOT" -B "$TWINPATH_FUZZ_TREE" -G Ninja \
+        -DCMAKE_BUILD_TYPE=RelWithDebInfo -DTWINPATH_FUZZ=ON "$@" >/dev/null
+    nice -n 10 cmake --build "$TWINPATH_FUZZ_TREE"
+}
+
+# Runs one fuzz target for a number of seconds at low priority, on a fresh copy
+# of its seed corpus so the repository is never written. Any crash, leak,
+# sanitizer report, broken rule or input slower than 10 s fails it; the input
+# is kept under findings/ in the fuzz tree.
+twinpath_fuzz() {
+    local target="$1" seconds="$2"
+    local corpus="$TWINPATH_FUZZ_TREE/corpus/$target"
+    local findings="$TWINPATH_FUZZ_TREE/findings"
+    local output="$TWINPATH_FUZZ_TREE/$target.log"
+    rm -rf "$corpus"
+    mkdir -p "$corpus" "$findings"
+    cp "$TWINPATH_ROOT/tests/fuzz/corpus/$target/"* "$corpus/"
+    log "fuzzing $target for ${seconds} s"
+    if ! nice -n 10 "$TWINPATH_FUZZ_TREE/tests/fuzz/${target}_fuzzer" -max_total_time="$seconds" -timeout=10 \
+        -print_final_stats=1 -artifact_prefix="$findings/$target-" "$corpus" >"$output" 2>&1; then
+        tail -n 60 "$output" >&2
+        log "$target: the fuzzer found a fault; input in $findings, output in $output"
+        return 1
+    fi
+    grep -E 'DONE|^Done|stat::' "$output" >&2 || true
 }
 
 TWINPATH_XVFB_PID=""

@@ -5,30 +5,13 @@
 
 #include "listing/modQSort.h"
 #include "tests/fakes/FakeTextServices.h"
+#include "tests/listing/ReferenceSort.h"
 
 namespace twinpath {
 namespace {
 
 using fakes::FakeTextServices;
 using Tables = std::vector<std::wstring>;
-
-// The sort as first written, fully recursive and left part first: the order
-// the iterative version must reproduce exactly.
-void referenceSort(Tables& key, Tables& comp, int lo, int hi, TextServices& text) {
-    if (lo >= hi) return;
-    const auto exchange = [&](int a, int b) {
-        std::swap(key[a], key[b]);
-        std::swap(comp[a], comp[b]);
-    };
-    const double half = (static_cast<double>(lo) + hi) / 2;
-    exchange(lo, static_cast<int>(std::nearbyint(half)));
-    int last = lo;
-    for (int i = lo + 1; i <= hi; ++i)
-        if (text.compareNoCase(key[i], key[lo]) < 0) exchange(++last, i);
-    exchange(lo, last);
-    referenceSort(key, comp, lo, last - 1, text);
-    referenceSort(key, comp, last + 1, hi, text);
-}
 
 Tables indexes(std::size_t n) {
     Tables out;

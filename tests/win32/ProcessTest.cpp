@@ -1,7 +1,8 @@
 // The real program in processes of its own: start-up, the hand-off from a
 // second copy, and pokes from peer programs.
-#include <gtest/gtest.h>
 #include <windows.h>
+
+#include <gtest/gtest.h>
 
 #include <chrono>
 #include <thread>

@@ -6,8 +6,8 @@ TWINPATH_BUILD="${TWINPATH_BUILD:-$TWINPATH_ROOT/build}"
 TWINPATH_NATIVE="$TWINPATH_BUILD/native"
 TWINPATH_WIN="$TWINPATH_BUILD/win"
 
-TWINPATH_PACKAGES=(cmake ninja-build g++ googletest g++-mingw-w64-x86-64-posix wine64 xvfb x11-apps
-                   imagemagick fonts-ipafont-gothic fonts-wine)
+TWINPATH_PACKAGES=(cmake ninja-build g++ googletest g++-mingw-w64-x86-64-posix binutils-mingw-w64-x86-64 wine64 xvfb
+                   x11-apps imagemagick fonts-ipafont-gothic fonts-wine)
 
 log() { printf '== %s\n' "$*" >&2; }
 

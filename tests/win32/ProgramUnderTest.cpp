@@ -1,5 +1,7 @@
 #include "tests/win32/ProgramUnderTest.h"
 
+#include <algorithm>
+#include <cwchar>
 #include <thread>
 
 namespace twinpath::wine {

@@ -5,7 +5,7 @@
 
 #include <gtest/gtest.h>
 
-#include <cstdio>
+#include <cwchar>
 #include <optional>
 #include <string>
 #include <string_view>

@@ -17,19 +17,40 @@ void TwinpathF::BtnDirLV_Click(std::int16_t Index) {
         goDown(current);
 }
 
+namespace {
+
+std::size_t afterNextSeparator(const std::wstring& path, std::size_t from) {
+    const auto separator = path.find(L'\\', from);
+    return separator == std::wstring::npos ? separator : separator + 1;
+}
+
+// "UNC\" in any case at `at`.
+bool uncMarkerAt(const std::wstring& path, std::size_t at) {
+    if (path.size() < at + 4 || path[at + 3] != L'\\') return false;
+    for (std::size_t i = 0; i < 3; ++i)
+        if ((path[at + i] & ~0x20) != L"UNC"[i]) return false;
+    return true;
+}
+
+// Where the part that "<" never cuts ends: after a drive root ("C:\"), or
+// after the server of a UNC path, so that its share is the highest level. The
+// "\\?\" and "\\.\" forms wrap a UNC path after "UNC\" and otherwise a volume
+// ("C:\", "Volume{...}\"), which counts as a drive. npos for other shapes.
+std::size_t keptHeadLength(const std::wstring& path) {
+    if (path.starts_with(L"\\\\?\\") || path.starts_with(L"\\\\.\\"))
+        return afterNextSeparator(path, uncMarkerAt(path, 4) ? 8 : 4);
+    if (path.size() >= 3 && path[0] == L'\\' && path[1] == L'\\') return afterNextSeparator(path, 2);
+    if (path.size() >= 3 && path[1] == L':' && path[2] == L'\\') return 3;
+    return std::wstring::npos;
+}
+
+}  // namespace
+
 void TwinpathF::goUp(const std::wstring& current) {
     // The top is the first level below a drive root, or the share of a UNC
     // path: the part before `top` is never cut.
-    std::size_t top = 0;
-    if (current.size() >= 3 && current[0] == L'\\' && current[1] == L'\\') {
-        const auto serverEnd = current.find(L'\\', 2);
-        if (serverEnd == std::wstring::npos) return;
-        top = serverEnd + 1;
-    } else if (current.size() >= 3 && current[1] == L':' && current[2] == L'\\') {
-        top = 3;
-    } else {
-        return;
-    }
+    const std::size_t top = keptHeadLength(current);
+    if (top == std::wstring::npos) return;
     const auto lastSeparator = current.rfind(L'\\');
     if (lastSeparator == std::wstring::npos || lastSeparator < top) return;
     converter().pInFileName(current.substr(0, lastSeparator));

@@ -3,6 +3,7 @@
 #include <windows.h>
 
 #include "platform/win32/BufferCall.h"
+#include "platform/win32/DevicePath.h"
 #include "platform/win32/Handles.h"
 #include "platform/win32/LongPath.h"
 
@@ -53,6 +54,9 @@ private:
 }  // namespace
 
 std::optional<std::uint32_t> Win32FileSystem::attributes(const std::wstring& path) {
+    // Devices and streams would otherwise pass as files, with forms that name
+    // nothing on the disk.
+    if (namesNoFileOrFolder(path)) return std::nullopt;
     const DWORD bits = ::GetFileAttributesW(toApiPath(path).c_str());
     if (bits == INVALID_FILE_ATTRIBUTES) return std::nullopt;
     return bits;

@@ -10,8 +10,8 @@ TWINPATH_FUZZ_TREE="$TWINPATH_BUILD/fuzz"
 TWINPATH_FUZZ_TARGETS=(converter lister sort)
 
 # libclang-rt-14-dev holds libFuzzer for Debian 12's clang, which only recommends it.
-TWINPATH_PACKAGES=(cmake ninja-build g++ googletest g++-mingw-w64-x86-64-posix wine64 xvfb x11-apps
-                   imagemagick fonts-ipafont-gothic fonts-wine clang libclang-rt-14-dev)
+TWINPATH_PACKAGES=(cmake ninja-build g++ googletest g++-mingw-w64-x86-64-posix binutils-mingw-w64-x86-64 wine64
+                   xvfb x11-apps imagemagick fonts-ipafont-gothic fonts-wine clang libclang-rt-14-dev)
 
 log() { printf '== %s\n' "$*" >&2; }
 

@@ -28,8 +28,20 @@ TEST_F(FormTest, UpStopsBelowTheDriveRootAndAtTheShare) {
         {L"\\\\Server\\Share\\Dir", L"\\\\Server\\Share"},
         {L"\\\\Server\\Share", L"\\\\Server\\Share"},
         {L"\\\\Server\\Share\\", L"\\\\Server\\Share"},
+        // The extended and device-namespace forms keep their volume or server
+        // too, and never climb to "\\?\C:" or "\\?\UNC\Server".
+        {L"\\\\?\\C:\\a\\b", L"\\\\?\\C:\\a"},
+        {L"\\\\?\\C:\\a", L"\\\\?\\C:\\a"},
+        {L"\\\\.\\C:\\a", L"\\\\.\\C:\\a"},
+        {L"\\\\?\\UNC\\Server\\Share\\Dir", L"\\\\?\\UNC\\Server\\Share"},
+        {L"\\\\?\\unc\\Server\\Share", L"\\\\?\\unc\\Server\\Share"},
     };
     fs.addFolder(L"C:\\");
+    // The fake takes "\\?\C:" and "\\?\UNC" for shares, which the real system
+    // does not: a climb to them would show.
+    fs.addFolder(L"\\\\?\\C:\\a\\b");
+    fs.addFolder(L"\\\\.\\C:\\a");
+    fs.addFolder(L"\\\\?\\UNC\\Server\\Share\\Dir");
     for (const auto& c : cases) {
         form.setLinkLabelCaption(c.input);
         form.BtnDirLV_Click(0);

@@ -7,6 +7,7 @@
 
 #include "pathname/clsLngSht.h"
 #include "platform/win32/BufferCall.h"
+#include "platform/win32/DevicePath.h"
 #include "platform/win32/LongPath.h"
 #include "platform/win32/Win32FileSystem.h"
 #include "platform/win32/Win32TextServices.h"
@@ -103,6 +104,53 @@ TEST_F(RealConverterTest, PrefixedFolderWithATrailingSeparatorIsSearched) {
     std::vector<std::wstring> names;
     while (search->next(entry)) names.push_back(entry.name);
     EXPECT_NE(std::find(names.begin(), names.end(), L"inside.txt"), names.end());
+}
+
+TEST(DevicePathTest, DevicesAndStreamsAreNoFilesOrFolders) {
+    const struct {
+        const wchar_t* path;
+        bool noFileOrFolder;
+    } cases[] = {
+        {L"CON", true},
+        {L"nul", true},
+        {L"COM1", true},
+        {L"LPT1:", true},
+        {L"\\\\.\\CON", true},
+        {L"\\\\.\\pipe\\some pipe", true},
+        {L"\\\\.\\C:", true},
+        {L"\\\\?\\C:", true},
+        {L"\\\\?\\GLOBALROOT\\Device\\Null", true},
+        {L"\\\\?\\Volume{1234}", true},
+        {L"C:\\dir\\file.txt:stream", true},
+        {L"C:\\dir\\file.txt::$DATA", true},
+        {L"\\\\?\\C:\\dir\\file.txt:stream", true},
+        {L"\\\\server\\share\\file.txt:stream", true},
+        {L"file.txt:stream", true},
+        {L"C:\\", false},
+        {L"C:\\dir\\file.txt", false},
+        {L"C:\\dir\\file.txt.", false},
+        {L"C:relative.txt", false},
+        {L"relative\\file.txt", false},
+        {L"\\\\server\\share\\file.txt", false},
+        {L"\\\\?\\C:\\dir", false},
+        {L"\\\\.\\C:\\dir", false},
+        {L"\\\\?\\UNC\\server\\share\\dir", false},
+        {L"\\\\?\\Volume{1234}\\dir", false},
+    };
+    for (const auto& c : cases) EXPECT_EQ(win32::namesNoFileOrFolder(c.path), c.noFileOrFolder) << c.path;
+}
+
+TEST(DevicePathTest, AReservedNameInARealFolderHasNoAttributes) {
+    TempTree tree;
+    const std::wstring file = tree.addFile(L"real.txt");
+    win32::Win32FileSystem fs;
+    // Wine maps these to devices in every folder, as Windows 10 does.
+    EXPECT_EQ(fs.attributes(tree.path(L"NUL.txt")), std::nullopt);
+    EXPECT_EQ(fs.attributes(tree.path(L"CON")), std::nullopt);
+    EXPECT_EQ(fs.attributes(file + L"::$DATA"), std::nullopt);
+    EXPECT_NE(fs.attributes(file), std::nullopt);
+    EXPECT_NE(fs.attributes(L"\\\\.\\" + file), std::nullopt);
+    EXPECT_NE(fs.attributes(L"\\\\?\\" + file), std::nullopt);
 }
 
 TEST(LongPathTest, PrefixWrapsOnlyLongFullPathsAndIsTakenOffAgain) {

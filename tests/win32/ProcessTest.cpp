@@ -5,112 +5,19 @@
 #include <gtest/gtest.h>
 
 #include <chrono>
-#include <functional>
 #include <thread>
 
 #include "platform/win32/DdeClient.h"
 #include "platform/win32/DdeNames.h"
 #include "platform/win32/SingleInstance.h"
 #include "tests/win32/DdeTestSupport.h"
+#include "tests/win32/ProgramUnderTest.h"
 #include "tests/win32/TempTree.h"
 
 namespace twinpath::wine {
 namespace {
 
 using namespace std::chrono_literals;
-
-constexpr wchar_t kWindowClass[] = L"TwinpathF";
-
-bool waitUntil(const std::function<bool()>& condition, std::chrono::milliseconds limit = 10s) {
-    const auto end = std::chrono::steady_clock::now() + limit;
-    while (std::chrono::steady_clock::now() < end) {
-        if (condition()) return true;
-        std::this_thread::sleep_for(20ms);
-    }
-    return condition();
-}
-
-// A started copy of the program, ended when the test is done with it.
-class Program {
-public:
-    explicit Program(const std::wstring& arguments) {
-        std::wstring commandLine = L"\"" + std::wstring(L"" TWINPATH_EXE) + L"\"";
-        if (!arguments.empty()) commandLine += L" " + arguments;
-        STARTUPINFOW startup{};
-        startup.cb = sizeof(startup);
-        started_ = ::CreateProcessW(nullptr, commandLine.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr, &startup,
-                                    &process_) != FALSE;
-    }
-    ~Program() {
-        if (!started_) return;
-        if (::WaitForSingleObject(process_.hProcess, 0) == WAIT_TIMEOUT) {
-            ::TerminateProcess(process_.hProcess, 1);
-            ::WaitForSingleObject(process_.hProcess, 5000);
-        }
-        ::CloseHandle(process_.hThread);
-        ::CloseHandle(process_.hProcess);
-    }
-    Program(const Program&) = delete;
-    Program& operator=(const Program&) = delete;
-
-    bool started() const { return started_; }
-    std::optional<DWORD> waitForExit(std::chrono::milliseconds limit) const {
-        if (::WaitForSingleObject(process_.hProcess, static_cast<DWORD>(limit.count())) != WAIT_OBJECT_0)
-            return std::nullopt;
-        DWORD code = 0;
-        ::GetExitCodeProcess(process_.hProcess, &code);
-        return code;
-    }
-    HWND window() const {
-        HWND found = nullptr;
-        waitUntil([&] {
-            found = windowOf(process_.dwProcessId);
-            return found != nullptr;
-        });
-        return found;
-    }
-
-    static HWND windowOf(DWORD processId) {
-        for (HWND hwnd = ::FindWindowExW(nullptr, nullptr, kWindowClass, nullptr); hwnd;
-             hwnd = ::FindWindowExW(nullptr, hwnd, kWindowClass, nullptr)) {
-            DWORD owner = 0;
-            ::GetWindowThreadProcessId(hwnd, &owner);
-            if (owner == processId && ::IsWindowVisible(hwnd)) return hwnd;
-        }
-        return nullptr;
-    }
-
-private:
-    PROCESS_INFORMATION process_{};
-    bool started_ = false;
-};
-
-int windowsOfTheProgram() {
-    int count = 0;
-    for (HWND hwnd = ::FindWindowExW(nullptr, nullptr, kWindowClass, nullptr); hwnd;
-         hwnd = ::FindWindowExW(nullptr, hwnd, kWindowClass, nullptr))
-        count += ::IsWindowVisible(hwnd) ? 1 : 0;
-    return count;
-}
-
-std::wstring textOf(HWND hwnd) {
-    wchar_t buffer[4096]{};
-    DWORD_PTR copied = 0;
-    ::SendMessageTimeoutW(hwnd, WM_GETTEXT, std::size(buffer), reinterpret_cast<LPARAM>(buffer), SMTO_ABORTIFHUNG,
-                          2000, &copied);
-    return std::wstring(buffer, copied);
-}
-
-// The name fields are the window's first two children.
-HWND field(HWND window, int index) {
-    HWND child = ::GetWindow(window, GW_CHILD);
-    return index == 0 ? child : ::GetWindow(child, GW_HWNDNEXT);
-}
-
-bool responds(HWND window) {
-    DWORD_PTR ignored = 0;
-    return ::SendMessageTimeoutW(window, WM_NULL, 0, 0, SMTO_ABORTIFHUNG, 2000, &ignored) != 0;
-}
 
 class ProcessTest : public ::testing::Test {
 protected:

@@ -10,11 +10,13 @@
 
 #include "platform/win32/Clipboard.h"
 #include "platform/win32/Handles.h"
+#include "tests/win32/ClipboardReader.h"
 
 namespace twinpath {
 namespace {
 
 using namespace std::chrono_literals;
+using wine::clipboardText;
 
 struct WindowDestroyer {
     using pointer = HWND;
@@ -22,22 +24,6 @@ struct WindowDestroyer {
 };
 using UniqueWindow = std::unique_ptr<HWND, WindowDestroyer>;
 
-// The clipboard's text as another program would read it; nothing when it has none.
-std::optional<std::wstring> clipboardText() {
-    bool open = false;
-    for (int attempt = 0; attempt < 50 && !open; ++attempt) {
-        open = ::OpenClipboard(nullptr) != FALSE;
-        if (!open) ::Sleep(20);
-    }
-    std::optional<std::wstring> text;
-    if (!open) return text;
-    if (const HANDLE data = ::GetClipboardData(CF_UNICODETEXT)) {
-        const win32::GlobalLockGuard lock(data);
-        if (lock.data()) text = static_cast<const wchar_t*>(lock.data());
-    }
-    ::CloseClipboard();
-    return text;
-}
 
 // Another thread holding the clipboard open for `hold`, as a busy program
 // might; one that empties it first makes Windows tell the clipboard's owner.

@@ -11,6 +11,8 @@
 #include "app/FormLayout.h"
 #include "platform/win32/Handles.h"
 
+#include "tests/win32/ClipboardReader.h"
+
 namespace twinpath::wine {
 
 // Polls `condition` until it holds or `limit` has passed; true when it held.
@@ -55,8 +57,5 @@ bool responds(HWND window);
 // Sends the message and waits up to `limit` for the window to handle it.
 bool sendWithin(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam, std::chrono::milliseconds limit);
 
-// The clipboard's text as another program reads it; nothing when it holds no
-// text or stays busy.
-std::optional<std::wstring> clipboardText();
 
 }  // namespace twinpath::wine

@@ -1,6 +1,7 @@
 #include "tests/win32/WindowHarness.h"
 
 #include "platform/win32/Clipboard.h"
+#include "tests/win32/ClipboardReader.h"
 
 namespace twinpath::wine {
 
@@ -46,18 +47,7 @@ RECT WindowTest::outerRect() const {
     return rect;
 }
 
-std::optional<std::wstring> WindowTest::clipboardText() const {
-    if (!::OpenClipboard(nullptr)) return std::nullopt;
-    std::optional<std::wstring> text;
-    if (const HANDLE data = ::GetClipboardData(CF_UNICODETEXT)) {
-        if (const auto* chars = static_cast<const wchar_t*>(::GlobalLock(data))) {
-            text = std::wstring(chars);
-            ::GlobalUnlock(data);
-        }
-    }
-    ::CloseClipboard();
-    return text;
-}
+std::optional<std::wstring> WindowTest::clipboardText() const { return wine::clipboardText(); }
 
 void WindowTest::putOnClipboard(const std::wstring& value) const { win32::setClipboardText(nullptr, value); }
 

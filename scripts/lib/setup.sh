@@ -9,25 +9,41 @@ TWINPATH_WIN="$TWINPATH_BUILD/win"
 TWINPATH_FUZZ_TREE="$TWINPATH_BUILD/fuzz"
 TWINPATH_FUZZ_TARGETS=(converter lister sort)
 
-# libclang-rt-14-dev holds libFuzzer for Debian 12's clang, which only recommends it.
+# Toolchains, Wine and the X server come with what they recommend: "wine"
+# holds wineboot, wineserver and winepath, and Xvfb's default font comes with
+# its recommendations. libclang-rt-14-dev holds libFuzzer for Debian 12's clang.
 TWINPATH_PACKAGES=(cmake ninja-build g++ googletest g++-mingw-w64-x86-64-posix binutils-mingw-w64-x86-64 wine64
-                   xvfb x11-apps imagemagick fonts-ipafont-gothic fonts-wine clang libclang-rt-14-dev)
+                   wine xvfb clang libclang-rt-14-dev)
+# Screenshots and the Japanese face need only themselves.
+TWINPATH_PACKAGES_LEAN=(x11-apps imagemagick fonts-ipafont-gothic fonts-wine)
 
 log() { printf '== %s\n' "$*" >&2; }
 
 # Installs only what is missing, so a prepared machine installs nothing.
-twinpath_install_packages() {
-    local missing=() package
-    for package in "${TWINPATH_PACKAGES[@]}"; do
-        dpkg-query -W -f='${Status}' "$package" 2>/dev/null | grep -q 'install ok installed' ||
-            missing+=("$package")
+twinpath_missing_packages() {
+    local package
+    for package in "$@"; do
+        dpkg-query -W -f='${Status}' "$package" 2>/dev/null | grep -q 'install ok installed' || printf '%s\n' "$package"
     done
-    [ ${#missing[@]} -eq 0 ] && return 0
-    log "installing: ${missing[*]}"
+}
+
+twinpath_install_packages() {
+    local missing lean
+    missing=$(twinpath_missing_packages "${TWINPATH_PACKAGES[@]}")
+    lean=$(twinpath_missing_packages "${TWINPATH_PACKAGES_LEAN[@]}")
+    [ -z "$missing$lean" ] && return 0
+    log "installing:" $missing $lean
     local sudo=""
     [ "$(id -u)" -ne 0 ] && sudo="sudo"
     $sudo apt-get update -qq
-    DEBIAN_FRONTEND=noninteractive $sudo apt-get install -y -qq --no-install-recommends "${missing[@]}" >/dev/null
+    if [ -n "$missing" ]; then
+        # shellcheck disable=SC2086
+        DEBIAN_FRONTEND=noninteractive $sudo apt-get install -y -qq $missing >/dev/null
+    fi
+    if [ -n "$lean" ]; then
+        # shellcheck disable=SC2086
+        DEBIAN_FRONTEND=noninteractive $sudo apt-get install -y -qq --no-install-recommends $lean >/dev/null
+    fi
 }
 
 twinpath_build_native() {

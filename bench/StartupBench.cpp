@@ -1,0 +1,326 @@
+// Start-up, hand-off and footprint of twinpath.exe, each next to a floor
+// measured in the same run:
+// - start to window shown: from CreateProcess until the window is visible and
+//   its long-name field shows the path given on the command line, next to
+//   minimal_window.exe started and awaited the same way (its caption shows its
+//   command line);
+// - a second start's hand-off: with a first copy running, from starting a
+//   second copy with another path until the first copy's field shows it, next
+//   to starting and ending minimal_window.exe without a window;
+// - footprint: the size of both program files and their working sets once
+//   the window is shown.
+// Every started process is ended before this program ends.
+#include <windows.h>
+// The process memory counters, read from this side.
+#include <psapi.h>
+
+#include <cstdio>
+#include <functional>
+#include <string>
+#include <vector>
+
+#include "bench/BenchSupport.h"
+
+namespace {
+
+using namespace twinpath;
+using bench::Best;
+using bench::LaunchedProcess;
+using bench::Stopwatch;
+
+constexpr wchar_t kProgram[] = L"" TWINPATH_EXE;
+constexpr wchar_t kMinimal[] = L"" MINIMAL_WINDOW_EXE;
+constexpr wchar_t kSameImports[] = L"" SAME_IMPORTS_EXE;
+constexpr wchar_t kProgramClass[] = L"TwinpathF";
+constexpr wchar_t kMinimalClass[] = L"TwinpathMinimalWindow";
+
+constexpr int kRounds = 15;
+constexpr double kLimitSeconds = 20;
+// Long enough after the window shows for the work its first messages bring
+// (painting, activation) to be done.
+constexpr DWORD kSettleMs = 500;
+
+// Two files with long names to start with, removed again at the end.
+class StartFiles {
+public:
+    StartFiles() {
+        ::CreateDirectoryW(folder_.c_str(), nullptr);
+        bench::ensureFile(first);
+        bench::ensureFile(second);
+    }
+    ~StartFiles() {
+        ::DeleteFileW(first.c_str());
+        ::DeleteFileW(second.c_str());
+        ::RemoveDirectoryW(folder_.c_str());
+    }
+    StartFiles(const StartFiles&) = delete;
+    StartFiles& operator=(const StartFiles&) = delete;
+
+private:
+    const std::wstring folder_ = bench::temporaryFolder() + L"\\twinpath-bench-start";
+
+public:
+    const std::wstring first = folder_ + L"\\First Long File Name.text";
+    const std::wstring second = folder_ + L"\\Second Long File Name.text";
+};
+
+std::wstring quoted(const std::wstring& path) { return L"\"" + path + L"\""; }
+
+HWND visibleWindowOf(DWORD processId, const wchar_t* className) {
+    for (HWND window = ::FindWindowExW(nullptr, nullptr, className, nullptr); window;
+         window = ::FindWindowExW(nullptr, window, className, nullptr)) {
+        DWORD owner = 0;
+        ::GetWindowThreadProcessId(window, &owner);
+        if (owner == processId && ::IsWindowVisible(window)) return window;
+    }
+    return nullptr;
+}
+
+int visibleWindowsOf(const wchar_t* className) {
+    int count = 0;
+    for (HWND window = ::FindWindowExW(nullptr, nullptr, className, nullptr); window;
+         window = ::FindWindowExW(nullptr, window, className, nullptr))
+        count += ::IsWindowVisible(window) ? 1 : 0;
+    return count;
+}
+
+std::wstring textOf(HWND window) {
+    wchar_t buffer[1024]{};
+    DWORD_PTR copied = 0;
+    if (!::SendMessageTimeoutW(window, WM_GETTEXT, std::size(buffer), reinterpret_cast<LPARAM>(buffer),
+                               SMTO_ABORTIFHUNG, 2000, &copied))
+        return {};
+    return std::wstring(buffer, copied);
+}
+
+// Seconds on `clock` when `condition` first holds, asked every 2 ms (often
+// enough for figures of tens of milliseconds, seldom enough not to take the
+// processors from the program being watched); nothing after the limit.
+std::optional<double> pollUntil(const Stopwatch& clock, const std::function<bool()>& condition) {
+    while (clock.seconds() < kLimitSeconds) {
+        if (condition()) return clock.seconds();
+        ::Sleep(2);
+    }
+    return std::nullopt;
+}
+
+struct Memory {
+    SIZE_T workingSet = 0;
+};
+
+std::optional<Memory> memoryOf(DWORD processId) {
+    win32::UniqueHandle process(::OpenProcess(PROCESS_QUERY_INFORMATION | PROCESS_VM_READ, FALSE, processId));
+    if (!process) return std::nullopt;
+    PROCESS_MEMORY_COUNTERS counters{};
+    counters.cb = sizeof(counters);
+    if (!::GetProcessMemoryInfo(process.get(), &counters, sizeof(counters))) return std::nullopt;
+    return Memory{counters.WorkingSetSize};
+}
+
+// How a started program shows that it is ready: the text of its window (the
+// minimal program's caption) or of the window's first child (the program's
+// long-name field).
+enum class ShownIn { Caption, FirstChild };
+
+HWND shownText(HWND window, ShownIn where) {
+    return where == ShownIn::Caption ? window : ::GetWindow(window, GW_CHILD);
+}
+
+struct StartFigures {
+    double seconds = 0;
+    std::optional<Memory> memory;
+};
+
+// Both programs get the path in quotes, as Explorer passes it; the minimal
+// program shows its command line as it is, the program the path inside.
+std::optional<StartFigures> timeStart(const wchar_t* program, const wchar_t* className, ShownIn where,
+                                      const std::wstring& path) {
+    const std::wstring expected = where == ShownIn::Caption ? quoted(path) : path;
+    const Stopwatch clock;
+    LaunchedProcess process(program, quoted(path));
+    if (!process.started()) return std::nullopt;
+    const auto seconds = pollUntil(clock, [&] {
+        const HWND window = visibleWindowOf(process.id(), className);
+        return window && textOf(shownText(window, where)) == expected;
+    });
+    if (!seconds) return std::nullopt;
+    ::Sleep(kSettleMs);
+    return StartFigures{*seconds, memoryOf(process.id())};
+}
+
+// Starts a program that ends at once without a window, until its end.
+std::optional<double> timeBareStart(const wchar_t* program) {
+    const Stopwatch clock;
+    LaunchedProcess process(program, L"/exit");
+    if (!process.started()) return std::nullopt;
+    const auto code = process.waitForExit(static_cast<DWORD>(kLimitSeconds * 1000));
+    if (!code || *code != 0) return std::nullopt;
+    return clock.seconds();
+}
+
+std::optional<std::uint64_t> fileSize(const wchar_t* path) {
+    WIN32_FILE_ATTRIBUTE_DATA data{};
+    if (!::GetFileAttributesExW(path, GetFileExInfoStandard, &data)) return std::nullopt;
+    return (static_cast<std::uint64_t>(data.nFileSizeHigh) << 32) | data.nFileSizeLow;
+}
+
+double megabytes(SIZE_T bytes) { return static_cast<double>(bytes) / (1024.0 * 1024.0); }
+
+struct MemoryRange {
+    std::vector<double> workingSet;
+    void take(const std::optional<Memory>& memory) {
+        if (memory) workingSet.push_back(megabytes(memory->workingSet));
+    }
+};
+
+bool measureStartUp(const StartFiles& files) {
+    // Untimed first starts: the program files in the cache.
+    if (!timeStart(kMinimal, kMinimalClass, ShownIn::Caption, files.first) ||
+        !timeStart(kProgram, kProgramClass, ShownIn::FirstChild, files.first)) {
+        std::printf("start-up: a program did not show its window\n");
+        return false;
+    }
+    Best minimal;
+    Best program;
+    Best minimalBare;
+    Best sameImports;
+    MemoryRange minimalMemory;
+    MemoryRange programMemory;
+    int failures = 0;
+    // Each round starts all four, beginning with a different one each time,
+    // so that none always follows the same other's end.
+    constexpr int kKinds = 4;
+    for (int round = 0; round < kRounds; ++round) {
+        for (int turn = 0; turn < kKinds; ++turn) {
+            const int kind = (round + turn) % kKinds;
+            if (kind < 2) {
+                const bool isProgram = kind == 0;
+                const auto figures =
+                    isProgram ? timeStart(kProgram, kProgramClass, ShownIn::FirstChild, files.first)
+                              : timeStart(kMinimal, kMinimalClass, ShownIn::Caption, files.first);
+                if (!figures) {
+                    ++failures;
+                    continue;
+                }
+                (isProgram ? program : minimal).take(figures->seconds);
+                (isProgram ? programMemory : minimalMemory).take(figures->memory);
+            } else {
+                const auto seconds = kind == 2 ? timeBareStart(kMinimal) : timeBareStart(kSameImports);
+                if (!seconds) {
+                    ++failures;
+                    continue;
+                }
+                (kind == 2 ? minimalBare : sameImports).take(*seconds);
+            }
+        }
+    }
+    std::printf("start to window shown with the path, best of %d rounds%s\n", kRounds,
+                failures ? " (some starts failed)" : "");
+    std::printf("  minimal_window.exe               %7.1f ms\n", minimal.seconds() * 1e3);
+    std::printf("  twinpath.exe                     %7.1f ms   %.2fx the minimal window program\n",
+                program.seconds() * 1e3, program.seconds() / minimal.seconds());
+    std::printf("start to end without a window, best of %d rounds\n", kRounds);
+    std::printf("  minimal_window.exe /exit         %7.1f ms\n", minimalBare.seconds() * 1e3);
+    std::printf("  same_imports.exe                 %7.1f ms   +%.1f ms: the program's DLLs and resources\n",
+                sameImports.seconds() * 1e3, (sameImports.seconds() - minimalBare.seconds()) * 1e3);
+
+    std::printf("working set %lu ms after the window shows (median of %zu)\n",
+                static_cast<unsigned long>(kSettleMs), programMemory.workingSet.size());
+    if (programMemory.workingSet.empty() || minimalMemory.workingSet.empty()) {
+        std::printf("  not readable\n");
+    } else {
+        const double minimalSet = bench::median(minimalMemory.workingSet);
+        const double programSet = bench::median(programMemory.workingSet);
+        std::printf("  minimal_window.exe               %7.2f MB\n", minimalSet);
+        std::printf("  twinpath.exe                     %7.2f MB   %.2fx the minimal window program\n",
+                    programSet, programSet / minimalSet);
+    }
+    return failures == 0;
+}
+
+bool measureHandOff(const StartFiles& files) {
+    LaunchedProcess running(kProgram, quoted(files.first));
+    HWND field = nullptr;
+    const Stopwatch clock;
+    if (!pollUntil(clock, [&] {
+            const HWND window = visibleWindowOf(running.id(), kProgramClass);
+            field = window ? ::GetWindow(window, GW_CHILD) : nullptr;
+            return field && textOf(field) == files.first;
+        })) {
+        std::printf("hand-off: the first copy did not show its window\n");
+        return false;
+    }
+    Best bareStart;
+    Best handOff;
+    Best secondEnded;
+    int failures = 0;
+    for (int round = 0; round < kRounds; ++round) {
+        if (const auto seconds = timeBareStart(kMinimal))
+            bareStart.take(*seconds);
+        else
+            ++failures;
+
+        // Alternating paths, so every hand-off changes the field.
+        const std::wstring& path = round % 2 == 0 ? files.second : files.first;
+        if (textOf(field) == path) {
+            // An earlier round's path never arrived: this one would seem to
+            // arrive at once.
+            ++failures;
+            continue;
+        }
+        const Stopwatch start;
+        LaunchedProcess second(kProgram, quoted(path));
+        const auto shown = pollUntil(start, [&] { return textOf(field) == path; });
+        const auto code = second.waitForExit(static_cast<DWORD>(kLimitSeconds * 1000));
+        if (!shown || !code || *code != 0) {
+            ++failures;
+            continue;
+        }
+        handOff.take(*shown);
+        secondEnded.take(start.seconds());
+    }
+    const int windows = visibleWindowsOf(kProgramClass);
+    std::printf("second start's hand-off, best of %d rounds%s\n", kRounds,
+                failures ? " (some rounds failed)" : "");
+    std::printf("  minimal_window.exe /exit         %7.1f ms\n", bareStart.seconds() * 1e3);
+    std::printf("  second start to path shown       %7.1f ms   %.2fx the minimal program\n",
+                handOff.seconds() * 1e3, handOff.seconds() / bareStart.seconds());
+    std::printf("  second start to its end          %7.1f ms   %.2fx the minimal program\n",
+                secondEnded.seconds() * 1e3, secondEnded.seconds() / bareStart.seconds());
+    std::printf("  program windows shown afterwards: %d\n", windows);
+    return failures == 0 && windows == 1;
+}
+
+void printFileSizes() {
+    const auto program = fileSize(kProgram);
+    const auto minimal = fileSize(kMinimal);
+    if (!program || !minimal) {
+        std::printf("program files not found\n");
+        return;
+    }
+    std::printf("program file size\n");
+    std::printf("  minimal_window.exe               %9llu bytes\n",
+                static_cast<unsigned long long>(*minimal));
+    std::printf(
+        "  twinpath.exe                     %9llu bytes   %.2fx the minimal window program, %.3f MiB\n",
+        static_cast<unsigned long long>(*program),
+        static_cast<double>(*program) / static_cast<double>(*minimal),
+        static_cast<double>(*program) / (1024.0 * 1024.0));
+}
+
+}  // namespace
+
+int wmain() {
+    bench::installCrashHandling();
+    // Wine's desktop process ends a moment after the last window closes, and
+    // the next window then waits for it to start again. A hidden window held
+    // for the whole run keeps it running, as the desktop always is on Windows.
+    const LaunchedProcess desktopKeeper(kMinimal, L"keeper", nullptr, LaunchedProcess::Show::Hidden);
+    const StartFiles files;
+    printFileSizes();
+    std::fflush(stdout);
+    bool ok = measureStartUp(files);
+    std::fflush(stdout);
+    ok = measureHandOff(files) && ok;
+    return ok ? 0 : 1;
+}

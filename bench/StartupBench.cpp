@@ -31,10 +31,17 @@ using bench::Stopwatch;
 constexpr wchar_t kProgram[] = L"" TWINPATH_EXE;
 constexpr wchar_t kMinimal[] = L"" MINIMAL_WINDOW_EXE;
 constexpr wchar_t kSameImports[] = L"" SAME_IMPORTS_EXE;
+constexpr wchar_t kLoadLibrary[] = L"" LOAD_LIBRARY_EXE;
+// What load_library.exe loads, one per start: nothing, then the DLLs that
+// twinpath.exe imports beyond KERNEL32, GDI32 (which USER32 loads) and the C
+// runtime.
+constexpr const wchar_t* kDlls[] = {L"",          L"USER32.dll",  L"COMCTL32.dll",
+                                    L"ole32.dll", L"SHELL32.dll", L"VERSION.dll"};
+constexpr int kDllCount = static_cast<int>(std::size(kDlls));
 constexpr wchar_t kProgramClass[] = L"TwinpathF";
 constexpr wchar_t kMinimalClass[] = L"TwinpathMinimalWindow";
 
-constexpr int kRounds = 15;
+constexpr int kRounds = 25;
 constexpr double kLimitSeconds = 20;
 // Long enough after the window shows for the work its first messages bring
 // (painting, activation) to be done.
@@ -149,9 +156,9 @@ std::optional<StartFigures> timeStart(const wchar_t* program, const wchar_t* cla
 }
 
 // Starts a program that ends at once without a window, until its end.
-std::optional<double> timeBareStart(const wchar_t* program) {
+std::optional<double> timeBareStart(const wchar_t* program, const std::wstring& arguments = L"/exit") {
     const Stopwatch clock;
-    LaunchedProcess process(program, L"/exit");
+    LaunchedProcess process(program, arguments);
     if (!process.started()) return std::nullopt;
     const auto code = process.waitForExit(static_cast<DWORD>(kLimitSeconds * 1000));
     if (!code || *code != 0) return std::nullopt;
@@ -184,16 +191,22 @@ bool measureStartUp(const StartFiles& files) {
     Best program;
     Best minimalBare;
     Best sameImports;
+    Best dlls[kDllCount];
     MemoryRange minimalMemory;
     MemoryRange programMemory;
     int failures = 0;
-    // Each round starts all four, beginning with a different one each time,
+    // Each round starts every kind, beginning with a different one each time,
     // so that none always follows the same other's end.
-    constexpr int kKinds = 4;
+    constexpr int kKinds = 4 + kDllCount;
     for (int round = 0; round < kRounds; ++round) {
         for (int turn = 0; turn < kKinds; ++turn) {
             const int kind = (round + turn) % kKinds;
-            if (kind < 2) {
+            if (kind >= 4) {
+                if (const auto seconds = timeBareStart(kLoadLibrary, kDlls[kind - 4]))
+                    dlls[kind - 4].take(*seconds);
+                else
+                    ++failures;
+            } else if (kind < 2) {
                 const bool isProgram = kind == 0;
                 const auto figures =
                     isProgram ? timeStart(kProgram, kProgramClass, ShownIn::FirstChild, files.first)
@@ -223,6 +236,17 @@ bool measureStartUp(const StartFiles& files) {
     std::printf("  minimal_window.exe /exit         %7.1f ms\n", minimalBare.seconds() * 1e3);
     std::printf("  same_imports.exe                 %7.1f ms   +%.1f ms: the program's DLLs and resources\n",
                 sameImports.seconds() * 1e3, (sameImports.seconds() - minimalBare.seconds()) * 1e3);
+
+    std::printf("start to end of load_library.exe loading one DLL, best of %d rounds\n", kRounds);
+    for (int i = 0; i < kDllCount; ++i) {
+        const double seconds = dlls[i].seconds();
+        if (i == 0) {
+            std::printf("  nothing (KERNEL32, msvcrt only)  %7.1f ms\n", seconds * 1e3);
+        } else {
+            std::printf("  %-32ls %7.1f ms   +%.1f ms\n", kDlls[i], seconds * 1e3,
+                        (seconds - dlls[0].seconds()) * 1e3);
+        }
+    }
 
     std::printf("working set %lu ms after the window shows (median of %zu)\n",
                 static_cast<unsigned long>(kSettleMs), programMemory.workingSet.size());

@@ -15,6 +15,7 @@
 #include <psapi.h>
 
 #include <cstdio>
+#include <cstdlib>
 #include <functional>
 #include <string>
 #include <vector>
@@ -32,6 +33,17 @@ constexpr wchar_t kProgram[] = L"" TWINPATH_EXE;
 constexpr wchar_t kMinimal[] = L"" MINIMAL_WINDOW_EXE;
 constexpr wchar_t kSameImports[] = L"" SAME_IMPORTS_EXE;
 constexpr wchar_t kLoadLibrary[] = L"" LOAD_LIBRARY_EXE;
+constexpr wchar_t kStartupSteps[] = L"" STARTUP_STEPS_EXE;
+// What startup_steps.exe times, in the order it writes them.
+constexpr const char* kSteps[] = {"process start and DLLs, to the first line",
+                                  "common controls and OLE",
+                                  "the window with its controls and fonts",
+                                  "Form_Load (version, first conversion)",
+                                  "the DDE service",
+                                  "the drop registration",
+                                  "show: painted and activated",
+                                  "the first messages handled"};
+constexpr int kStepCount = static_cast<int>(std::size(kSteps));
 // What load_library.exe loads, one per start: nothing, then the DLLs that
 // twinpath.exe imports beyond KERNEL32, GDI32 (which USER32 loads) and the C
 // runtime.
@@ -278,6 +290,61 @@ bool measureStartUp(const StartFiles& files) {
     return failures == 0;
 }
 
+// One start of startup_steps.exe: the end of each step in milliseconds from
+// the process's creation, as it writes them to the pipe it is given.
+std::optional<std::vector<double>> stepsOfOneStart(const std::wstring& path) {
+    SECURITY_ATTRIBUTES inheritable{sizeof(inheritable), nullptr, TRUE};
+    HANDLE readEnd = nullptr;
+    HANDLE writeEnd = nullptr;
+    if (!::CreatePipe(&readEnd, &writeEnd, &inheritable, 0)) return std::nullopt;
+    const win32::UniqueHandle reader(readEnd);
+    win32::UniqueHandle writer(writeEnd);
+    ::SetHandleInformation(reader.get(), HANDLE_FLAG_INHERIT, 0);
+
+    LaunchedProcess process(kStartupSteps, quoted(path), writer.get());
+    // Only the child holds the write end now: reading ends when it ends.
+    writer.reset();
+    if (!process.started()) return std::nullopt;
+    std::string output;
+    char buffer[512];
+    DWORD read = 0;
+    while (::ReadFile(reader.get(), buffer, sizeof(buffer), &read, nullptr) && read > 0)
+        output.append(buffer, read);
+    const auto code = process.waitForExit(static_cast<DWORD>(kLimitSeconds * 1000));
+    if (!code || *code != 0) return std::nullopt;
+
+    std::vector<double> ends;
+    const char* cursor = output.c_str();
+    char* next = nullptr;
+    for (double value = std::strtod(cursor, &next); next != cursor; value = std::strtod(cursor, &next)) {
+        ends.push_back(value);
+        cursor = next;
+    }
+    if (static_cast<int>(ends.size()) != kStepCount) return std::nullopt;
+    return ends;
+}
+
+bool measureSteps(const StartFiles& files) {
+    Best steps[kStepCount];
+    int failures = 0;
+    for (int round = 0; round < kRounds; ++round) {
+        const auto ends = stepsOfOneStart(files.first);
+        if (!ends) {
+            ++failures;
+            continue;
+        }
+        for (int i = 0; i < kStepCount; ++i)
+            steps[i].take(((*ends)[static_cast<std::size_t>(i)] -
+                           (i > 0 ? (*ends)[static_cast<std::size_t>(i - 1)] : 0)) /
+                          1e3);
+    }
+    std::printf("twinpath.exe's start-up step by step (startup_steps.exe), best of %d rounds each%s\n",
+                kRounds, failures ? " (some starts failed)" : "");
+    for (int i = 0; i < kStepCount; ++i)
+        std::printf("  %-45s %7.1f ms\n", kSteps[i], steps[i].seconds() * 1e3);
+    return failures == 0;
+}
+
 bool measureHandOff(const StartFiles& files) {
     LaunchedProcess running(kProgram, quoted(files.first));
     HWND field = nullptr;
@@ -360,6 +427,8 @@ int wmain() {
     printFileSizes();
     std::fflush(stdout);
     bool ok = measureStartUp(files);
+    std::fflush(stdout);
+    ok = measureSteps(files) && ok;
     std::fflush(stdout);
     ok = measureHandOff(files) && ok;
     return ok ? 0 : 1;

@@ -1,44 +1,41 @@
-// Lists, sorts and formats a folder of 100,000 files the way the list-copy
-// command does, and prints that next to a bare FindFirstFileExW loop over the
-// same folder in the same run. The folder is made once under the temporary
-// folder and reused by later runs.
+// The list-copy command's work on folders of 1,000, 10,000 and 100,000 empty
+// files, next to two floors measured in the same run over the same folder: a
+// bare FindFirstFileExW loop, and `cmd /c dir /b /o:gn` (what a user would
+// otherwise type), started with CreateProcess, its output going to NUL.
+//
+// The folders are %TEMP%\twinpath-bench-<count>. bench/run.sh makes them from
+// the Linux side; this program makes a missing one itself, as on Windows.
+//
+// Usage: listing_bench [count...]   (default: 1000 10000 100000)
 #include <windows.h>
 
-#include <algorithm>
 #include <cstdio>
+#include <cwchar>
 #include <string>
 #include <vector>
 
+#include "bench/BenchSupport.h"
 #include "listing/ListingReport.h"
 #include "listing/clsLngLst.h"
 #include "listing/modQSort.h"
-#include "platform/win32/Handles.h"
+#include "platform/win32/Clipboard.h"
 #include "platform/win32/Win32FileSystem.h"
 #include "platform/win32/Win32TextServices.h"
 
 namespace {
 
 using namespace twinpath;
+using bench::Best;
+using bench::Stopwatch;
 
-constexpr int kFiles = 100'000;
-constexpr int kRounds = 5;
-
-class Stopwatch {
-public:
-    Stopwatch() {
-        ::QueryPerformanceFrequency(&frequency_);
-        ::QueryPerformanceCounter(&start_);
-    }
-    double seconds() const {
-        LARGE_INTEGER now;
-        ::QueryPerformanceCounter(&now);
-        return static_cast<double>(now.QuadPart - start_.QuadPart) / static_cast<double>(frequency_.QuadPart);
-    }
-
-private:
-    LARGE_INTEGER frequency_;
-    LARGE_INTEGER start_;
+// Rounds per size: fewer where one round is long. `dir` over 100,000 entries
+// takes about a minute under Wine, so it gets the fewest.
+struct Plan {
+    int count;
+    int rounds;
+    int dirRounds;
 };
+constexpr Plan kPlans[] = {{1'000, 9, 5}, {10'000, 7, 3}, {100'000, 5, 2}};
 
 // The floor: enumeration alone, with the same call and flags the lister uses.
 int bareEnumeration(const std::wstring& folder) {
@@ -54,20 +51,16 @@ int bareEnumeration(const std::wstring& folder) {
     return count;
 }
 
-std::wstring prepareFolder() {
-    wchar_t temp[MAX_PATH + 1];
-    const DWORD length = ::GetTempPathW(MAX_PATH + 1, temp);
-    std::wstring folder = std::wstring(temp, length) + L"twinpath-bench-100000";
+std::wstring prepareFolder(int count) {
+    const std::wstring folder = bench::temporaryFolder() + L"\\twinpath-bench-" + std::to_wstring(count);
     ::CreateDirectoryW(folder.c_str(), nullptr);
     // "." and ".." come with the files.
-    if (bareEnumeration(folder) == kFiles + 2) return folder;
-    std::printf("creating %d files in %ls\n", kFiles, folder.c_str());
-    for (int i = 0; i < kFiles; ++i) {
+    if (bareEnumeration(folder) == count + 2) return folder;
+    std::printf("creating %d files in %ls\n", count, folder.c_str());
+    for (int i = 0; i < count; ++i) {
         wchar_t name[40];
         std::swprintf(name, 40, L"\\Document %06d.txt", i);
-        win32::UniqueHandle file(::CreateFileW((folder + name).c_str(), GENERIC_WRITE, 0, nullptr, CREATE_NEW,
-                                               FILE_ATTRIBUTE_NORMAL, nullptr));
-        if (file.get() == INVALID_HANDLE_VALUE) file.release();
+        bench::ensureFile(folder + name);
     }
     return folder;
 }
@@ -103,65 +96,198 @@ double bareComparisons(const std::vector<std::wstring>& lines, long count) {
     return stopwatch.seconds();
 }
 
-struct ListingTimes {
+struct WindowDestroyer {
+    using pointer = HWND;
+    void operator()(HWND window) const noexcept { ::DestroyWindow(window); }
+};
+using UniqueWindow = std::unique_ptr<HWND, WindowDestroyer>;
+
+struct CommandTimes {
     double list = 0;
     double sort = 0;
     double report = 0;
+    double clipboard = 0;
     long comparisons = 0;
-    double total() const { return list + sort + report; }
+    std::size_t reportLength = 0;
+    bool copied = false;
+    double total() const { return list + sort + report + clipboard; }
 };
 
-ListingTimes wholeListing(const std::wstring& folder, std::size_t& reportLength,
-                          std::vector<std::wstring>& statuses) {
+// What BtnListCopy_Click does, step by step and with the same classes, in the
+// default mode (names only): the clipboard emptied, the folder listed, the
+// tables sorted, the report built and put on the clipboard.
+CommandTimes listCopyCommand(HWND owner, const std::wstring& folder, std::vector<std::wstring>& statuses) {
     win32::Win32FileSystem fs;
     CountingText text;
     clsLngLst lister(fs);
     std::vector<std::wstring> names;
-    ListingTimes times;
+    CommandTimes times;
 
-    Stopwatch list;
+    const Stopwatch firstClear;
+    win32::clearClipboard(owner);
+    times.clipboard = firstClear.seconds();
+
+    const Stopwatch listing;
     lister.pInFileName(folder);
     const std::wstring listed = lister.pListFileName(names, statuses).value_or(L"");
-    times.list = list.seconds();
+    times.list = listing.seconds();
 
-    Stopwatch sort;
+    const Stopwatch sorting;
     QSort(statuses, names, 0, static_cast<std::int32_t>(names.size()) - 1, text);
-    times.sort = sort.seconds();
+    times.sort = sorting.seconds();
     times.comparisons = text.comparisons;
 
-    Stopwatch report;
-    reportLength = buildListingReport(listed, names, statuses, ListMode::SizeAndDate).size();
-    times.report = report.seconds();
+    const Stopwatch building;
+    const std::wstring report = buildListingReport(listed, names, statuses, ListMode::NamesOnly);
+    times.report = building.seconds();
+    times.reportLength = report.size();
+
+    const Stopwatch copying;
+    win32::clearClipboard(owner);
+    times.copied = win32::setClipboardText(owner, report);
+    times.clipboard += copying.seconds();
     return times;
+}
+
+std::wstring systemCommandProcessor() {
+    wchar_t system[MAX_PATH];
+    const UINT length = ::GetSystemDirectoryW(system, MAX_PATH);
+    return std::wstring(system, length) + L"\\cmd.exe";
+}
+
+// `cmd /c dir /b /o:gn` over the folder, timed from before the start to the
+// end of the process. Nothing when it could not be started or failed.
+std::optional<double> systemListing(const std::wstring& folder, HANDLE output) {
+    const Stopwatch stopwatch;
+    bench::LaunchedProcess command(systemCommandProcessor(), L"/c dir /b /o:gn \"" + folder + L"\"", output);
+    if (!command.started()) return std::nullopt;
+    const auto code = command.waitForExit(INFINITE);
+    const double seconds = stopwatch.seconds();
+    if (!code || *code != 0) return std::nullopt;
+    return seconds;
+}
+
+// Once per folder, untimed: the command's output into a file, to show that it
+// lists every entry and the figures time real work.
+int systemListingLines(const std::wstring& folder) {
+    const std::wstring outputPath = bench::temporaryFolder() + L"\\twinpath-bench-dir-output.txt";
+    int lines = -1;
+    {
+        SECURITY_ATTRIBUTES inheritable{sizeof(inheritable), nullptr, TRUE};
+        win32::UniqueHandle output(::CreateFileW(outputPath.c_str(), GENERIC_READ | GENERIC_WRITE,
+                                                 FILE_SHARE_READ, &inheritable, CREATE_ALWAYS,
+                                                 FILE_ATTRIBUTE_TEMPORARY, nullptr));
+        if (output.get() == INVALID_HANDLE_VALUE) {
+            output.release();  // INVALID_HANDLE_VALUE is no handle to close
+            return -1;
+        }
+        if (!systemListing(folder, output.get())) return -1;
+        LARGE_INTEGER size{};
+        ::GetFileSizeEx(output.get(), &size);
+        std::string bytes(static_cast<std::size_t>(size.QuadPart), '\0');
+        ::SetFilePointer(output.get(), 0, nullptr, FILE_BEGIN);
+        DWORD read = 0;
+        if (::ReadFile(output.get(), bytes.data(), static_cast<DWORD>(bytes.size()), &read, nullptr)) {
+            lines = 0;
+            for (std::size_t i = 0; i < read; ++i) lines += bytes[i] == '\n' ? 1 : 0;
+        }
+    }
+    ::DeleteFileW(outputPath.c_str());
+    return lines;
+}
+
+struct SizeResult {
+    int count = 0;
+    Best bare;
+    Best command;
+    CommandTimes best{1e30, 0, 0, 0, 0, 0, false};
+    Best dir;
+    double compareSeconds = 0;
+};
+
+SizeResult measure(const Plan& plan, HWND owner, HANDLE nul) {
+    SizeResult result;
+    result.count = plan.count;
+    const std::wstring folder = prepareFolder(plan.count);
+    if (bareEnumeration(folder) != plan.count + 2) {
+        std::printf("folder %ls does not hold %d files\n", folder.c_str(), plan.count);
+        return result;
+    }
+    const int listed = systemListingLines(folder);
+    if (listed != plan.count) std::printf("  dir listed %d lines, not %d\n", listed, plan.count);
+
+    std::vector<std::wstring> statuses;
+    // Alternating rounds, so every side sees the same state of the machine.
+    for (int round = 0; round < plan.rounds; ++round) {
+        const Stopwatch stopwatch;
+        bareEnumeration(folder);
+        result.bare.take(stopwatch.seconds());
+        const CommandTimes times = listCopyCommand(owner, folder, statuses);
+        result.command.take(times.total());
+        if (times.total() < result.best.total()) result.best = times;
+        if (round < plan.dirRounds) {
+            if (const auto seconds = systemListing(folder, nul)) result.dir.take(*seconds);
+        }
+    }
+    result.compareSeconds = bareComparisons(statuses, result.best.comparisons);
+
+    const CommandTimes& t = result.best;
+    std::printf("folder of %d entries: best of %d rounds (dir: %d)\n", plan.count, plan.rounds,
+                plan.dirRounds);
+    std::printf("  bare FindFirstFileExW loop   %9.4f s\n", result.bare.seconds());
+    std::printf("  list-copy command            %9.4f s   %5.2fx the bare loop\n", t.total(),
+                t.total() / result.bare.seconds());
+    std::printf("    list %.4f + sort %.4f + report %.4f + clipboard %.4f s (%zu characters%s)\n", t.list,
+                t.sort, t.report, t.clipboard, t.reportLength, t.copied ? "" : ", NOT on the clipboard");
+    std::printf("    list alone                 %5.2fx the bare loop\n", t.list / result.bare.seconds());
+    std::printf("    sort: %ld comparisons; as many bare CompareStringEx calls take %.4f s (%.2f us each)\n",
+                t.comparisons, result.compareSeconds,
+                result.compareSeconds * 1e6 / static_cast<double>(std::max(1L, t.comparisons)));
+    if (result.dir.empty()) {
+        std::printf("  cmd /c dir /b /o:gn          failed\n");
+    } else {
+        std::printf("  cmd /c dir /b /o:gn          %9.4f s   list-copy is %.3fx of it\n",
+                    result.dir.seconds(), t.total() / result.dir.seconds());
+    }
+    std::fflush(stdout);
+    return result;
 }
 
 }  // namespace
 
-int wmain() {
-    const std::wstring folder = prepareFolder();
-    bareEnumeration(folder);  // warms the caches both sides read from
-
-    double bare = 1e30;
-    ListingTimes best{1e30, 1e30, 1e30};
-    std::size_t reportLength = 0;
-    std::vector<std::wstring> statuses;
-    int entries = 0;
-    // Alternating rounds, so both sides see the same state of the system.
-    for (int round = 0; round < kRounds; ++round) {
-        Stopwatch stopwatch;
-        entries = bareEnumeration(folder);
-        bare = std::min(bare, stopwatch.seconds());
-        const ListingTimes times = wholeListing(folder, reportLength, statuses);
-        if (times.total() < best.total()) best = times;
+int wmain(int argc, wchar_t** argv) {
+    bench::installCrashHandling();
+    std::vector<Plan> plans;
+    for (int i = 1; i < argc; ++i) {
+        const int count = std::wcstol(argv[i], nullptr, 10);
+        for (const Plan& plan : kPlans)
+            if (plan.count == count) plans.push_back(plan);
     }
-    std::printf("folder of %d entries, best of %d rounds\n", entries - 2, kRounds);
-    std::printf("bare FindFirstFileExW loop        %.3f s\n", bare);
-    std::printf("whole listing (size-and-date)     %.3f s  = list %.3f + sort %.3f + report %.3f\n",
-                best.total(), best.list, best.sort, best.report);
-    std::printf("ratio                             %.2f  (report of %zu characters)\n", best.total() / bare,
-                reportLength);
-    const double compare = bareComparisons(statuses, best.comparisons);
-    std::printf("sort: %ld comparisons; as many bare CompareStringEx calls take %.3f s (%.2f us each)\n",
-                best.comparisons, compare, compare * 1e6 / static_cast<double>(best.comparisons));
+    if (plans.empty()) plans.assign(std::begin(kPlans), std::end(kPlans));
+
+    // The clipboard takes data only from a window's thread; a message-only
+    // window is one that no broadcast reaches.
+    const UniqueWindow owner(
+        ::CreateWindowExW(0, L"STATIC", L"", 0, 0, 0, 0, 0, HWND_MESSAGE, nullptr, nullptr, nullptr));
+    SECURITY_ATTRIBUTES inheritable{sizeof(inheritable), nullptr, TRUE};
+    win32::UniqueHandle nul(::CreateFileW(L"NUL", GENERIC_READ | GENERIC_WRITE,
+                                          FILE_SHARE_READ | FILE_SHARE_WRITE, &inheritable, OPEN_EXISTING, 0,
+                                          nullptr));
+    if (!owner || nul.get() == INVALID_HANDLE_VALUE) {
+        if (nul.get() == INVALID_HANDLE_VALUE) nul.release();
+        std::printf("no clipboard window or no NUL device\n");
+        return 1;
+    }
+
+    std::vector<SizeResult> results;
+    for (const Plan& plan : plans) results.push_back(measure(plan, owner.get(), nul.get()));
+
+    std::printf("growth (time per entry, microseconds)\n");
+    std::printf("  %9s  %10s  %10s  %10s\n", "entries", "bare loop", "list-copy", "dir");
+    for (const SizeResult& r : results) {
+        const double n = r.count;
+        std::printf("  %9d  %10.3f  %10.3f  %10.3f\n", r.count, r.bare.seconds() * 1e6 / n,
+                    r.best.total() * 1e6 / n, r.dir.empty() ? 0.0 : r.dir.seconds() * 1e6 / n);
+    }
     return 0;
 }

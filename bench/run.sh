@@ -1,6 +1,8 @@
 #!/usr/bin/env bash
-# Builds the benchmarks (Release, in trees of their own) and runs them: the sort
-# natively, the whole listing under Wine. Never part of scripts/test.sh.
+# Builds the benchmarks (Release, in trees of their own) and runs them all: the
+# sort natively; the listing, the converter, start-up and hand-off under Wine;
+# then the footprint of twinpath.exe. Never part of scripts/test.sh.
+# The whole output also goes to build/bench/results.txt.
 set -euo pipefail
 source "$(dirname "$0")/../scripts/lib/setup.sh"
 trap twinpath_stop_all EXIT
@@ -8,6 +10,8 @@ trap twinpath_stop_all EXIT
 # Own trees and Wine prefix, so the test trees keep their settings.
 TWINPATH_NATIVE="$TWINPATH_BUILD/bench/native"
 TWINPATH_WIN="$TWINPATH_BUILD/bench/win"
+mkdir -p "$TWINPATH_BUILD/bench"
+exec > >(tee "$TWINPATH_BUILD/bench/results.txt") 2>&1
 
 twinpath_install_packages
 log "native build (Release)"
@@ -15,26 +19,62 @@ cmake -S "$TWINPATH_ROOT" -B "$TWINPATH_NATIVE" -G Ninja -DCMAKE_BUILD_TYPE=Rele
 cmake --build "$TWINPATH_NATIVE"
 twinpath_build_windows -DTWINPATH_TESTS=OFF -DTWINPATH_BENCH=ON
 
-log "machine: $(nproc) CPUs, $(grep -m1 'model name' /proc/cpuinfo | cut -d: -f2- | sed 's/^ *//')"
+log "machine: $(nproc) CPUs, $(grep -m1 'model name' /proc/cpuinfo | cut -d: -f2- | sed 's/^ *//')," \
+    "load average $(cut -d' ' -f1-3 /proc/loadavg)"
 log "sort (native)"
 "$TWINPATH_NATIVE/bench/sort_bench"
 
 mkdir -p "$TWINPATH_WIN"
+# A private display: the start-up figures must not depend on what else a
+# shared desktop shows, and the listing puts its report on the clipboard.
+unset DISPLAY
 twinpath_start_display
 twinpath_prepare_prefix
 twinpath_wine_env
 wineserver -p </dev/null >/dev/null 2>&1
 wineboot </dev/null >/dev/null 2>&1
+wine() { /usr/lib/wine/wine64 "$@" </dev/null; }
 
 # Under Wine every new name in a folder is first looked up by reading the whole
-# folder, so the program's own creation of 100,000 files is quadratic (over
-# half an hour). Made from here it takes a second; the program then reuses it.
-temp="$(winepath -u "$(/usr/lib/wine/wine64 cmd /c 'echo %TEMP%' </dev/null 2>/dev/null | tr -d '\r')")"
-folder="$temp/twinpath-bench-100000"
-if [ "$(find "$folder" -maxdepth 1 -type f 2>/dev/null | wc -l)" -ne 100000 ]; then
-    log "creating 100000 files in $folder"
-    mkdir -p "$folder"
-    (cd "$folder" && seq -f 'Document %06g.txt' 0 99999 | xargs -d '\n' touch)
+# folder, so a Windows program's creation of 100,000 files is quadratic (over
+# half an hour). Made from here it takes a second; the benchmark reuses them.
+temp="$(winepath -u "$(wine cmd /c 'echo %TEMP%' 2>/dev/null | tr -d '\r')")"
+for count in 1000 10000 100000; do
+    folder="$temp/twinpath-bench-$count"
+    if [ "$(find "$folder" -maxdepth 1 -type f 2>/dev/null | wc -l)" -ne "$count" ]; then
+        log "creating $count files in $folder"
+        rm -rf "$folder"
+        mkdir -p "$folder"
+        (cd "$folder" && seq -f 'Document %06g.txt' 0 $((count - 1)) | xargs -d '\n' touch)
+    fi
+done
+
+log "listing (Wine)"
+wine "$TWINPATH_WIN/bench/listing_bench.exe"
+log "conversion (Wine)"
+wine "$TWINPATH_WIN/bench/conversion_bench.exe"
+log "start-up, hand-off and working set (Wine)"
+wine "$TWINPATH_WIN/bench/startup_bench.exe"
+
+log "footprint"
+program="$TWINPATH_WIN/platform/win32/twinpath.exe"
+imports() { x86_64-w64-mingw32-objdump -p "$1" | sed -n 's/^\tDLL Name: //p' | sort -f; }
+printf 'twinpath.exe: %s bytes (aim: under 1 MB, 1048576 bytes)\n' "$(stat -c %s "$program")"
+# A system DLL is one that Windows itself provides: Wine's prefix holds one
+# file in its system folder for each DLL it provides.
+system32="$WINEPREFIX/drive_c/windows/system32"
+foreign=0
+for dll in $(imports "$program"); do
+    if [ -n "$(find "$system32" -maxdepth 1 -iname "$dll" -print -quit)" ]; then
+        printf '  imports %-14s system DLL\n' "$dll"
+    else
+        printf '  imports %-14s NOT A SYSTEM DLL\n' "$dll"
+        foreign=1
+    fi
+done
+[ "$foreign" -eq 0 ] && echo "  only system DLLs"
+if [ "$(imports "$program")" = "$(imports "$TWINPATH_WIN/bench/same_imports.exe")" ]; then
+    echo "  same_imports.exe imports the same DLLs"
+else
+    echo "  same_imports.exe imports OTHER DLLs: its start-up figure does not price the program's"
 fi
-log "whole listing (Wine)"
-/usr/lib/wine/wine64 "$TWINPATH_WIN/bench/listing_bench.exe" </dev/null

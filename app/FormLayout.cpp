@@ -10,7 +10,7 @@ namespace {
 using G = ControlGroup;
 using K = ControlKind;
 
-constexpr std::array<ControlSpec, 14> kControls{{
+constexpr std::array<ControlDesign, 14> kControls{{
     {G::TextFileName, 0, K::TextField, L"TextLong", {0, 300, 7575, 270}, true},
     {G::TextFileName, 1, K::TextField, L"TextShort", {0, 900, 7575, 270}, true},
     {G::BtnCopy, 0, K::PushButton, L"Copy", {2400, 20, 855, 255}, false},
@@ -37,7 +37,7 @@ int scale(int value, int numerator, int denominator) {
 
 }  // namespace
 
-std::span<const ControlSpec> controlTable() { return kControls; }
+std::span<const ControlDesign> controlTable() { return kControls; }
 
 int twipsToPixels(int twips, int dpi) { return scale(twips, dpi, 1440); }
 

@@ -16,7 +16,7 @@ struct TwipsRect {
     int height = 0;
 };
 
-struct ControlSpec {
+struct ControlDesign {
     ControlGroup group;
     int index;
     ControlKind kind;
@@ -28,7 +28,7 @@ struct ControlSpec {
 
 // Every visible control, in tab order and, for windows that overlap, from
 // the topmost down.
-std::span<const ControlSpec> controlTable();
+std::span<const ControlDesign> controlTable();
 
 inline constexpr int kDesignClientWidthTwips = 6810;
 inline constexpr int kDesignClientHeightTwips = 1155;

@@ -38,13 +38,13 @@ int tableIndexOf(ControlGroup group, int index) {
     return -1;
 }
 
-HWND createControl(HWND parent, HINSTANCE instance, const ControlSpec& spec, int id) {
+HWND createControl(HWND parent, HINSTANCE instance, const ControlDesign& design, int id) {
     const wchar_t* windowClass = L"STATIC";
     // Labels reach under the buttons beside them: siblings must not paint
     // over each other.
     DWORD style = WS_CHILD | WS_VISIBLE | WS_CLIPSIBLINGS;
     DWORD exStyle = 0;
-    switch (spec.kind) {
+    switch (design.kind) {
         case ControlKind::TextField:
             // The fields show results; read-only edits still select and copy.
             windowClass = L"EDIT";
@@ -57,13 +57,13 @@ HWND createControl(HWND parent, HINSTANCE instance, const ControlSpec& spec, int
             break;
         case ControlKind::OptionButton:
             windowClass = L"BUTTON";
-            style |= BS_AUTORADIOBUTTON | (spec.index == 0 ? WS_GROUP | WS_TABSTOP : 0);
+            style |= BS_AUTORADIOBUTTON | (design.index == 0 ? WS_GROUP | WS_TABSTOP : 0);
             break;
         case ControlKind::Label:
             style |= WS_GROUP | SS_LEFT | SS_NOPREFIX;
             break;
     }
-    return ::CreateWindowExW(exStyle, windowClass, spec.caption, style, 0, 0, 0, 0, parent,
+    return ::CreateWindowExW(exStyle, windowClass, design.caption, style, 0, 0, 0, 0, parent,
                              reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)), instance, nullptr);
 }
 
@@ -343,9 +343,9 @@ void MainWindow::onCommand(int id, int code, HWND) {
     const auto table = controlTable();
     const int i = id - kFirstControlId;
     if (i < 0 || i >= static_cast<int>(table.size())) return;
-    const ControlSpec& spec = table[static_cast<std::size_t>(i)];
-    const auto index = static_cast<std::int16_t>(spec.index);
-    switch (spec.group) {
+    const ControlDesign& design = table[static_cast<std::size_t>(i)];
+    const auto index = static_cast<std::int16_t>(design.index);
+    switch (design.group) {
         case ControlGroup::TextFileName:
             if (code == EN_SETFOCUS) form_.TextFileName_GotFocus(index);
             break;

@@ -48,13 +48,13 @@ TEST_F(WindowTest, StartShowsEmptyFieldsNormalAndTheVersion) {
 TEST_F(WindowTest, GeometryFollowsTheTwipsTableAt96Dpi) {
     start();
     ASSERT_EQ(::GetDpiForWindow(hwnd()), 96u);
-    for (const ControlSpec& spec : controlTable()) {
-        const RECT r = clientRectOf(control(spec.group, spec.index));
-        EXPECT_EQ(r.left, px(spec.rect.left)) << textOf(control(spec.group, spec.index));
-        EXPECT_EQ(r.top, px(spec.rect.top)) << textOf(control(spec.group, spec.index));
-        EXPECT_EQ(r.bottom - r.top, px(spec.rect.height)) << textOf(control(spec.group, spec.index));
-        if (spec.group != G::TextFileName) {
-            EXPECT_EQ(r.right - r.left, px(spec.rect.width));
+    for (const ControlDesign& design : controlTable()) {
+        const RECT r = clientRectOf(control(design.group, design.index));
+        EXPECT_EQ(r.left, px(design.rect.left)) << textOf(control(design.group, design.index));
+        EXPECT_EQ(r.top, px(design.rect.top)) << textOf(control(design.group, design.index));
+        EXPECT_EQ(r.bottom - r.top, px(design.rect.height)) << textOf(control(design.group, design.index));
+        if (design.group != G::TextFileName) {
+            EXPECT_EQ(r.right - r.left, px(design.rect.width));
         }
     }
     RECT client{};
@@ -111,10 +111,10 @@ TEST_F(WindowTest, MovingToAMonitorOfTwiceTheDpiScalesEverything) {
     ::SendMessageW(hwnd(), WM_DPICHANGED, MAKEWPARAM(192, 192), reinterpret_cast<LPARAM>(&suggested));
     pump();
     const int at192 = 192;
-    for (const ControlSpec& spec : controlTable()) {
-        const RECT r = clientRectOf(control(spec.group, spec.index));
-        EXPECT_EQ(r.left, twipsToPixels(spec.rect.left, at192)) << textOf(control(spec.group, spec.index));
-        EXPECT_EQ(r.top, twipsToPixels(spec.rect.top, at192)) << textOf(control(spec.group, spec.index));
+    for (const ControlDesign& design : controlTable()) {
+        const RECT r = clientRectOf(control(design.group, design.index));
+        EXPECT_EQ(r.left, twipsToPixels(design.rect.left, at192)) << textOf(control(design.group, design.index));
+        EXPECT_EQ(r.top, twipsToPixels(design.rect.top, at192)) << textOf(control(design.group, design.index));
     }
     EXPECT_GE(outerRect().bottom - outerRect().top, twipsToPixels(1595, at192));
     RECT client{};

@@ -6,15 +6,6 @@
 namespace twinpath {
 namespace {
 
-TEST(FormLayoutTest, TwipsScaleWithTheDpi) {
-    EXPECT_EQ(twipsToPixels(1440, 96), 96);
-    EXPECT_EQ(twipsToPixels(7575, 96), 505);
-    EXPECT_EQ(twipsToPixels(7575, 144), 758);  // 757.5 rounds up
-    EXPECT_EQ(twipsToPixels(1595, 192), 213);
-    EXPECT_EQ(pixelsToTwips(505, 96), 7575);
-    EXPECT_EQ(pixelsToTwips(10, 0), 0);
-}
-
 TEST(FormLayoutTest, NormalWindowKeepsItsHeightAndMinimumWidth) {
     for (const int dpi : {96, 120, 144, 192}) {
         // A thin classic frame: the twips figures hold as they are.

@@ -10,8 +10,8 @@
 #include <string>
 #include <vector>
 
-#include "platform/win32/BufferCall.h"
-#include "platform/win32/Handles.h"
+#include "win32/BufferCall.h"
+#include "win32/Handles.h"
 
 namespace twinpath::bench {
 
@@ -69,13 +69,11 @@ inline void installCrashHandling() {
 // The temporary folder in its stored (long) form, without the final "\".
 inline std::wstring temporaryFolder() {
     std::wstring temp;
-    win32::callWithGrowingBuffer(
-        [](wchar_t* buffer, DWORD capacity) { return ::GetTempPathW(capacity, buffer); }, temp);
+    win32::callWithGrowingBuffer([](wchar_t* buffer, DWORD capacity) { return ::GetTempPathW(capacity, buffer); },
+                                 temp);
     std::wstring longTemp;
     if (win32::callWithGrowingBuffer(
-            [&](wchar_t* buffer, DWORD capacity) {
-                return ::GetLongPathNameW(temp.c_str(), buffer, capacity);
-            },
+            [&](wchar_t* buffer, DWORD capacity) { return ::GetLongPathNameW(temp.c_str(), buffer, capacity); },
             longTemp))
         temp = longTemp;
     if (!temp.empty() && temp.back() == L'\\') temp.pop_back();
@@ -101,8 +99,8 @@ public:
 
     // `application` is the program file, `arguments` what follows its name.
     // `standardOutput`, when given, is inherited as all three standard handles.
-    LaunchedProcess(const std::wstring& application, const std::wstring& arguments,
-                    HANDLE standardOutput = nullptr, Show show = Show::Normal) {
+    LaunchedProcess(const std::wstring& application, const std::wstring& arguments, HANDLE standardOutput = nullptr,
+                    Show show = Show::Normal) {
         std::wstring commandLine = L"\"" + application + L"\"";
         if (!arguments.empty()) commandLine += L" " + arguments;
         STARTUPINFOW startup{};
@@ -118,8 +116,8 @@ public:
             startup.hStdError = standardOutput;
         }
         PROCESS_INFORMATION info{};
-        if (::CreateProcessW(application.c_str(), commandLine.data(), nullptr, nullptr,
-                             standardOutput != nullptr, 0, nullptr, nullptr, &startup, &info)) {
+        if (::CreateProcessW(application.c_str(), commandLine.data(), nullptr, nullptr, standardOutput != nullptr, 0,
+                             nullptr, nullptr, &startup, &info)) {
             process_.reset(info.hProcess);
             thread_.reset(info.hThread);
             id_ = info.dwProcessId;
@@ -136,8 +134,7 @@ public:
 
     // The exit code once the process has ended within `milliseconds`.
     std::optional<DWORD> waitForExit(DWORD milliseconds) const {
-        if (!process_ || ::WaitForSingleObject(process_.get(), milliseconds) != WAIT_OBJECT_0)
-            return std::nullopt;
+        if (!process_ || ::WaitForSingleObject(process_.get(), milliseconds) != WAIT_OBJECT_0) return std::nullopt;
         DWORD code = 0;
         ::GetExitCodeProcess(process_.get(), &code);
         return code;

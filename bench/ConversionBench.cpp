@@ -1,5 +1,5 @@
 // The converter on real folders, paths of 1, 5 and 20 levels below the drive
-// root: clsLngSht's pLongFileName and pShortFileName through Win32FileSystem,
+// root: PathConverter's longForm and shortForm through Win32FileSystem,
 // next to GetLongPathNameW and GetShortPathNameW called alone on the same path,
 // many calls each, in alternating rounds of the same run.
 #include <windows.h>
@@ -10,8 +10,8 @@
 #include <vector>
 
 #include "bench/BenchSupport.h"
-#include "pathname/clsLngSht.h"
-#include "platform/win32/Win32FileSystem.h"
+#include "paths/PathConverter.h"
+#include "win32/Win32FileSystem.h"
 
 namespace {
 
@@ -95,31 +95,30 @@ struct Figures {
 
 void measure(int levels, const std::wstring& path) {
     win32::Win32FileSystem fs;
-    clsLngSht converter(fs);
-    converter.pInFileName(path);
+    PathConverter converter(fs);
+    converter.setInput(path);
 
-    const std::wstring longForm = converter.pLongFileName();
-    const std::wstring shortForm = converter.pShortFileName();
-    const bool same =
-        longForm == longPathAlone(path) && shortForm == shortPathAlone(path) && !shortForm.empty();
+    const std::wstring longForm = converter.longForm();
+    const std::wstring shortForm = converter.shortForm();
+    const bool same = longForm == longPathAlone(path) && shortForm == shortPathAlone(path) && !shortForm.empty();
 
     // As many calls as make a batch of the slowest of the four.
-    const double estimate = perCall([&] { return converter.pLongFileName(); }, 20);
+    const double estimate = perCall([&] { return converter.longForm(); }, 20);
     const int count = std::max(20, static_cast<int>(kBatchSeconds / estimate));
 
     Figures figures;
     for (int round = 0; round < kRounds; ++round) {
-        figures.longForm.take(perCall([&] { return converter.pLongFileName(); }, count));
+        figures.longForm.take(perCall([&] { return converter.longForm(); }, count));
         figures.longAlone.take(perCall([&] { return longPathAlone(path); }, count));
-        figures.shortForm.take(perCall([&] { return converter.pShortFileName(); }, count));
+        figures.shortForm.take(perCall([&] { return converter.shortForm(); }, count));
         figures.shortAlone.take(perCall([&] { return shortPathAlone(path); }, count));
     }
-    std::printf("%2d levels, %zu characters, %d calls per batch, best of %d rounds%s\n", levels, path.size(),
-                count, kRounds, same ? "" : "  (RESULTS DIFFER from the system calls)");
-    std::printf("  pLongFileName     %8.2f us   GetLongPathNameW alone   %8.2f us   ratio %.2f\n",
+    std::printf("%2d levels, %zu characters, %d calls per batch, best of %d rounds%s\n", levels, path.size(), count,
+                kRounds, same ? "" : "  (RESULTS DIFFER from the system calls)");
+    std::printf("  longForm          %8.2f us   GetLongPathNameW alone   %8.2f us   ratio %.2f\n",
                 figures.longForm.seconds() * 1e6, figures.longAlone.seconds() * 1e6,
                 figures.longForm.seconds() / figures.longAlone.seconds());
-    std::printf("  pShortFileName    %8.2f us   GetShortPathNameW alone  %8.2f us   ratio %.2f\n",
+    std::printf("  shortForm         %8.2f us   GetShortPathNameW alone  %8.2f us   ratio %.2f\n",
                 figures.shortForm.seconds() * 1e6, figures.shortAlone.seconds() * 1e6,
                 figures.shortForm.seconds() / figures.shortAlone.seconds());
     std::fflush(stdout);

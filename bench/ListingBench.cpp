@@ -15,12 +15,12 @@
 #include <vector>
 
 #include "bench/BenchSupport.h"
+#include "listing/FolderLister.h"
 #include "listing/ListingReport.h"
-#include "listing/clsLngLst.h"
-#include "listing/modQSort.h"
-#include "platform/win32/Clipboard.h"
-#include "platform/win32/Win32FileSystem.h"
-#include "platform/win32/Win32TextServices.h"
+#include "listing/PairedSort.h"
+#include "win32/Clipboard.h"
+#include "win32/Win32FileSystem.h"
+#include "win32/Win32TextServices.h"
 
 namespace {
 
@@ -41,8 +41,7 @@ constexpr Plan kPlans[] = {{1'000, 9, 5}, {10'000, 7, 3}, {100'000, 5, 2}};
 int bareEnumeration(const std::wstring& folder) {
     WIN32_FIND_DATAW data{};
     win32::UniqueFindHandle search(::FindFirstFileExW((folder + L"\\*").c_str(), FindExInfoBasic, &data,
-                                                      FindExSearchNameMatch, nullptr,
-                                                      FIND_FIRST_EX_LARGE_FETCH));
+                                                      FindExSearchNameMatch, nullptr, FIND_FIRST_EX_LARGE_FETCH));
     if (search.get() == INVALID_HANDLE_VALUE) return 0;
     int count = 0;
     do {
@@ -81,7 +80,7 @@ private:
 };
 
 // The same number of bare CompareStringEx calls over pairs of the listing's
-// status lines: the floor of a sort that compares through the platform.
+// entry lines: the floor of a sort that compares through the platform.
 double bareComparisons(const std::vector<std::wstring>& lines, long count) {
     wchar_t locale[LOCALE_NAME_MAX_LENGTH];
     if (::GetSystemDefaultLocaleName(locale, LOCALE_NAME_MAX_LENGTH) == 0) locale[0] = L'\0';
@@ -113,32 +112,30 @@ struct CommandTimes {
     double total() const { return list + sort + report + clipboard; }
 };
 
-// What BtnListCopy_Click does, step by step and with the same classes, in the
+// What the list-copy command does, step by step and with the same classes, in the
 // default mode (names only): the clipboard emptied, the folder listed, the
 // tables sorted, the report built and put on the clipboard.
-CommandTimes listCopyCommand(HWND owner, const std::wstring& folder, std::vector<std::wstring>& statuses) {
+CommandTimes listCopyCommand(HWND owner, const std::wstring& folder, FolderListing& listing) {
     win32::Win32FileSystem fs;
     CountingText text;
-    clsLngLst lister(fs);
-    std::vector<std::wstring> names;
+    FolderLister lister(fs);
     CommandTimes times;
 
     const Stopwatch firstClear;
     win32::clearClipboard(owner);
     times.clipboard = firstClear.seconds();
 
-    const Stopwatch listing;
-    lister.pInFileName(folder);
-    const std::wstring listed = lister.pListFileName(names, statuses).value_or(L"");
-    times.list = listing.seconds();
+    const Stopwatch listingTime;
+    listing = lister.list(folder);
+    times.list = listingTime.seconds();
 
     const Stopwatch sorting;
-    QSort(statuses, names, 0, static_cast<std::int32_t>(names.size()) - 1, text);
+    sortPaired(listing.entryLines, listing.names, 0, static_cast<std::int32_t>(listing.names.size()) - 1, text);
     times.sort = sorting.seconds();
     times.comparisons = text.comparisons;
 
     const Stopwatch building;
-    const std::wstring report = buildListingReport(listed, names, statuses, ListMode::NamesOnly);
+    const std::wstring report = buildListingReport(listing, ListMode::NamesOnly);
     times.report = building.seconds();
     times.reportLength = report.size();
 
@@ -174,9 +171,8 @@ int systemListingLines(const std::wstring& folder) {
     int lines = -1;
     {
         SECURITY_ATTRIBUTES inheritable{sizeof(inheritable), nullptr, TRUE};
-        win32::UniqueHandle output(::CreateFileW(outputPath.c_str(), GENERIC_READ | GENERIC_WRITE,
-                                                 FILE_SHARE_READ, &inheritable, CREATE_ALWAYS,
-                                                 FILE_ATTRIBUTE_TEMPORARY, nullptr));
+        win32::UniqueHandle output(::CreateFileW(outputPath.c_str(), GENERIC_READ | GENERIC_WRITE, FILE_SHARE_READ,
+                                                 &inheritable, CREATE_ALWAYS, FILE_ATTRIBUTE_TEMPORARY, nullptr));
         if (output.get() == INVALID_HANDLE_VALUE) {
             output.release();  // INVALID_HANDLE_VALUE is no handle to close
             return -1;
@@ -216,29 +212,28 @@ SizeResult measure(const Plan& plan, HWND owner, HANDLE nul) {
     const int listed = systemListingLines(folder);
     if (listed != plan.count) std::printf("  dir listed %d lines, not %d\n", listed, plan.count);
 
-    std::vector<std::wstring> statuses;
+    FolderListing listing;
     // Alternating rounds, so every side sees the same state of the machine.
     for (int round = 0; round < plan.rounds; ++round) {
         const Stopwatch stopwatch;
         bareEnumeration(folder);
         result.bare.take(stopwatch.seconds());
-        const CommandTimes times = listCopyCommand(owner, folder, statuses);
+        const CommandTimes times = listCopyCommand(owner, folder, listing);
         result.command.take(times.total());
         if (times.total() < result.best.total()) result.best = times;
         if (round < plan.dirRounds) {
             if (const auto seconds = systemListing(folder, nul)) result.dir.take(*seconds);
         }
     }
-    result.compareSeconds = bareComparisons(statuses, result.best.comparisons);
+    result.compareSeconds = bareComparisons(listing.entryLines, result.best.comparisons);
 
     const CommandTimes& t = result.best;
-    std::printf("folder of %d entries: best of %d rounds (dir: %d)\n", plan.count, plan.rounds,
-                plan.dirRounds);
+    std::printf("folder of %d entries: best of %d rounds (dir: %d)\n", plan.count, plan.rounds, plan.dirRounds);
     std::printf("  bare FindFirstFileExW loop   %9.4f s\n", result.bare.seconds());
     std::printf("  list-copy command            %9.4f s   %5.2fx the bare loop\n", t.total(),
                 t.total() / result.bare.seconds());
-    std::printf("    list %.4f + sort %.4f + report %.4f + clipboard %.4f s (%zu characters%s)\n", t.list,
-                t.sort, t.report, t.clipboard, t.reportLength, t.copied ? "" : ", NOT on the clipboard");
+    std::printf("    list %.4f + sort %.4f + report %.4f + clipboard %.4f s (%zu characters%s)\n", t.list, t.sort,
+                t.report, t.clipboard, t.reportLength, t.copied ? "" : ", NOT on the clipboard");
     std::printf("    list alone                 %5.2fx the bare loop\n", t.list / result.bare.seconds());
     std::printf("    sort: %ld comparisons; as many bare CompareStringEx calls take %.4f s (%.2f us each)\n",
                 t.comparisons, result.compareSeconds,
@@ -246,8 +241,8 @@ SizeResult measure(const Plan& plan, HWND owner, HANDLE nul) {
     if (result.dir.empty()) {
         std::printf("  cmd /c dir /b /o:gn          failed\n");
     } else {
-        std::printf("  cmd /c dir /b /o:gn          %9.4f s   list-copy is %.3fx of it\n",
-                    result.dir.seconds(), t.total() / result.dir.seconds());
+        std::printf("  cmd /c dir /b /o:gn          %9.4f s   list-copy is %.3fx of it\n", result.dir.seconds(),
+                    t.total() / result.dir.seconds());
     }
     std::fflush(stdout);
     return result;
@@ -270,9 +265,8 @@ int wmain(int argc, wchar_t** argv) {
     const UniqueWindow owner(
         ::CreateWindowExW(0, L"STATIC", L"", 0, 0, 0, 0, 0, HWND_MESSAGE, nullptr, nullptr, nullptr));
     SECURITY_ATTRIBUTES inheritable{sizeof(inheritable), nullptr, TRUE};
-    win32::UniqueHandle nul(::CreateFileW(L"NUL", GENERIC_READ | GENERIC_WRITE,
-                                          FILE_SHARE_READ | FILE_SHARE_WRITE, &inheritable, OPEN_EXISTING, 0,
-                                          nullptr));
+    win32::UniqueHandle nul(::CreateFileW(L"NUL", GENERIC_READ | GENERIC_WRITE, FILE_SHARE_READ | FILE_SHARE_WRITE,
+                                          &inheritable, OPEN_EXISTING, 0, nullptr));
     if (!owner || nul.get() == INVALID_HANDLE_VALUE) {
         if (nul.get() == INVALID_HANDLE_VALUE) nul.release();
         std::printf("no clipboard window or no NUL device\n");
@@ -286,8 +280,8 @@ int wmain(int argc, wchar_t** argv) {
     std::printf("  %9s  %10s  %10s  %10s\n", "entries", "bare loop", "list-copy", "dir");
     for (const SizeResult& r : results) {
         const double n = r.count;
-        std::printf("  %9d  %10.3f  %10.3f  %10.3f\n", r.count, r.bare.seconds() * 1e6 / n,
-                    r.best.total() * 1e6 / n, r.dir.empty() ? 0.0 : r.dir.seconds() * 1e6 / n);
+        std::printf("  %9d  %10.3f  %10.3f  %10.3f\n", r.count, r.bare.seconds() * 1e6 / n, r.best.total() * 1e6 / n,
+                    r.dir.empty() ? 0.0 : r.dir.seconds() * 1e6 / n);
     }
     return 0;
 }

@@ -1,4 +1,4 @@
-// Sorts 1,000,000 status lines with QSort and with std::sort, same comparator,
+// Sorts 1,000,000 entry lines with sortPaired and with std::sort, same comparator,
 // same data, and prints the times and their ratios.
 #include <algorithm>
 #include <chrono>
@@ -8,12 +8,31 @@
 #include <utility>
 #include <vector>
 
-#include "listing/modQSort.h"
-#include "tests/fakes/FakeTextServices.h"
+#include "listing/PairedSort.h"
 
 namespace {
 
-using twinpath::fakes::FakeTextServices;
+// A stand-in for the platform's collation that compares as it does (case
+// folded, a blank before digits and letters) and counts its calls.
+class CountingText final : public twinpath::TextServices {
+public:
+    std::wstring toUpper(const std::wstring& text) override { return text; }
+    std::wstring toLower(const std::wstring& text) override { return text; }
+    int compareNoCase(const std::wstring& a, const std::wstring& b) override {
+        ++comparisons;
+        const std::size_t n = std::min(a.size(), b.size());
+        for (std::size_t i = 0; i < n; ++i) {
+            const wchar_t x = fold(a[i]);
+            const wchar_t y = fold(b[i]);
+            if (x != y) return x < y ? -1 : 1;
+        }
+        return a.size() == b.size() ? 0 : (a.size() < b.size() ? -1 : 1);
+    }
+    long comparisons = 0;
+
+private:
+    static wchar_t fold(wchar_t c) { return c >= L'A' && c <= L'Z' ? static_cast<wchar_t>(c + 0x20) : c; }
+};
 using Clock = std::chrono::steady_clock;
 
 constexpr int kCount = 1'000'000;
@@ -51,17 +70,17 @@ Tables makeTables(std::mt19937& random) {
 struct Best {
     double seconds = 1e30;
     long comparisons = 0;
-    void take(Clock::time_point start, const FakeTextServices& text) {
+    void take(Clock::time_point start, const CountingText& text) {
         seconds = std::min(seconds, std::chrono::duration<double>(Clock::now() - start).count());
         comparisons = text.comparisons;
     }
 };
 
-void runQSort(const Tables& input, Best& best) {
+void runPairedSort(const Tables& input, Best& best) {
     Tables tables = input;
-    FakeTextServices text;
+    CountingText text;
     const auto start = Clock::now();
-    twinpath::QSort(tables.status, tables.name, 0, kCount - 1, text);
+    twinpath::sortPaired(tables.status, tables.name, 0, kCount - 1, text);
     best.take(start, text);
 }
 
@@ -70,7 +89,7 @@ void runStdSortPairs(const Tables& input, Best& best) {
     std::vector<std::pair<std::wstring, std::wstring>> rows;
     rows.reserve(kCount);
     for (int i = 0; i < kCount; ++i) rows.emplace_back(input.status[i], input.name[i]);
-    FakeTextServices text;
+    CountingText text;
     twinpath::TextServices& services = text;
     const auto start = Clock::now();
     std::sort(rows.begin(), rows.end(),
@@ -81,29 +100,27 @@ void runStdSortPairs(const Tables& input, Best& best) {
 // A stricter floor: the keys alone move, no companion.
 void runStdSortKeys(const Tables& input, Best& best) {
     std::vector<std::wstring> keys = input.status;
-    FakeTextServices text;
+    CountingText text;
     twinpath::TextServices& services = text;
     const auto start = Clock::now();
-    std::sort(keys.begin(), keys.end(),
-              [&](const auto& a, const auto& b) { return services.compareNoCase(a, b) < 0; });
+    std::sort(keys.begin(), keys.end(), [&](const auto& a, const auto& b) { return services.compareNoCase(a, b) < 0; });
     best.take(start, text);
 }
 
 void report(const char* order, const Tables& tables) {
-    Best qsort, pairs, keys;
+    Best paired, pairs, keys;
     // Interleaved rounds, so that load from elsewhere falls on all three alike.
     for (int round = 0; round < kRounds; ++round) {
-        runQSort(tables, qsort);
+        runPairedSort(tables, paired);
         runStdSortPairs(tables, pairs);
         runStdSortKeys(tables, keys);
     }
     std::printf("%s\n", order);
-    std::printf("  QSort, keys and companions      %.3f s  %9ld comparisons\n", qsort.seconds,
-                qsort.comparisons);
-    std::printf("  std::sort, keys and companions  %.3f s  %9ld comparisons  QSort ratio %.2f\n",
-                pairs.seconds, pairs.comparisons, qsort.seconds / pairs.seconds);
-    std::printf("  std::sort, keys alone           %.3f s  %9ld comparisons  QSort ratio %.2f\n",
-                keys.seconds, keys.comparisons, qsort.seconds / keys.seconds);
+    std::printf("  sortPaired, keys and companions %.3f s  %9ld comparisons\n", paired.seconds, paired.comparisons);
+    std::printf("  std::sort, keys and companions  %.3f s  %9ld comparisons  sortPaired ratio %.2f\n", pairs.seconds,
+                pairs.comparisons, paired.seconds / pairs.seconds);
+    std::printf("  std::sort, keys alone           %.3f s  %9ld comparisons  sortPaired ratio %.2f\n", keys.seconds,
+                keys.comparisons, paired.seconds / keys.seconds);
 }
 
 }  // namespace
@@ -111,12 +128,12 @@ void report(const char* order, const Tables& tables) {
 int main() {
     std::mt19937 random(12345);
     Tables tables = makeTables(random);
-    std::printf("sort of %d status lines, best of %d interleaved rounds\n", kCount, kRounds);
+    std::printf("sort of %d entry lines, best of %d interleaved rounds\n", kCount, kRounds);
     report("shuffled", tables);
 
     // A file system that keeps names in order enumerates them nearly sorted.
-    FakeTextServices text;
-    twinpath::QSort(tables.status, tables.name, 0, kCount - 1, text);
+    CountingText text;
+    twinpath::sortPaired(tables.status, tables.name, 0, kCount - 1, text);
     report("already in order", tables);
     return 0;
 }

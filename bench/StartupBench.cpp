@@ -21,6 +21,7 @@
 #include <vector>
 
 #include "bench/BenchSupport.h"
+#include "win32/MainWindow.h"
 
 namespace {
 
@@ -38,7 +39,7 @@ constexpr wchar_t kStartupSteps[] = L"" STARTUP_STEPS_EXE;
 constexpr const char* kSteps[] = {"process start and DLLs, to the first line",
                                   "common controls and OLE",
                                   "the window with its controls and fonts",
-                                  "Form_Load (version, first conversion)",
+                                  "start: instance test, version, first conversion",
                                   "the DDE service",
                                   "the drop registration",
                                   "show: painted and activated",
@@ -47,10 +48,9 @@ constexpr int kStepCount = static_cast<int>(std::size(kSteps));
 // What load_library.exe loads, one per start: nothing, then the DLLs that
 // twinpath.exe imports beyond KERNEL32, GDI32 (which USER32 loads) and the C
 // runtime.
-constexpr const wchar_t* kDlls[] = {L"",          L"USER32.dll",  L"COMCTL32.dll",
-                                    L"ole32.dll", L"SHELL32.dll", L"VERSION.dll"};
+constexpr const wchar_t* kDlls[] = {L"", L"USER32.dll", L"COMCTL32.dll", L"ole32.dll", L"SHELL32.dll", L"VERSION.dll"};
 constexpr int kDllCount = static_cast<int>(std::size(kDlls));
-constexpr wchar_t kProgramClass[] = L"TwinpathF";
+constexpr const wchar_t* kProgramClass = win32::kMainWindowClass;
 constexpr wchar_t kMinimalClass[] = L"TwinpathMinimalWindow";
 
 constexpr int kRounds = 25;
@@ -96,9 +96,7 @@ HWND windowOf(DWORD processId, const wchar_t* className, bool mustBeVisible) {
     return nullptr;
 }
 
-HWND visibleWindowOf(DWORD processId, const wchar_t* className) {
-    return windowOf(processId, className, true);
-}
+HWND visibleWindowOf(DWORD processId, const wchar_t* className) { return windowOf(processId, className, true); }
 
 int visibleWindowsOf(const wchar_t* className) {
     int count = 0;
@@ -232,9 +230,8 @@ bool measureStartUp(const StartFiles& files) {
                     ++failures;
             } else if (kind < 2) {
                 const bool isProgram = kind == 0;
-                const auto figures =
-                    isProgram ? timeStart(kProgram, kProgramClass, ShownIn::FirstChild, files.first)
-                              : timeStart(kMinimal, kMinimalClass, ShownIn::Caption, files.first);
+                const auto figures = isProgram ? timeStart(kProgram, kProgramClass, ShownIn::FirstChild, files.first)
+                                               : timeStart(kMinimal, kMinimalClass, ShownIn::Caption, files.first);
                 if (!figures) {
                     ++failures;
                     continue;
@@ -271,21 +268,20 @@ bool measureStartUp(const StartFiles& files) {
         if (i == 0) {
             std::printf("  nothing (KERNEL32, msvcrt only)  %7.1f ms\n", seconds * 1e3);
         } else {
-            std::printf("  %-32ls %7.1f ms   +%.1f ms\n", kDlls[i], seconds * 1e3,
-                        (seconds - dlls[0].seconds()) * 1e3);
+            std::printf("  %-32ls %7.1f ms   +%.1f ms\n", kDlls[i], seconds * 1e3, (seconds - dlls[0].seconds()) * 1e3);
         }
     }
 
-    std::printf("working set %lu ms after the window shows (median of %zu)\n",
-                static_cast<unsigned long>(kSettleMs), programMemory.workingSet.size());
+    std::printf("working set %lu ms after the window shows (median of %zu)\n", static_cast<unsigned long>(kSettleMs),
+                programMemory.workingSet.size());
     if (programMemory.workingSet.empty() || minimalMemory.workingSet.empty()) {
         std::printf("  not readable\n");
     } else {
         const double minimalSet = bench::median(minimalMemory.workingSet);
         const double programSet = bench::median(programMemory.workingSet);
         std::printf("  minimal_window.exe               %7.2f MB\n", minimalSet);
-        std::printf("  twinpath.exe                     %7.2f MB   %.2fx the minimal window program\n",
-                    programSet, programSet / minimalSet);
+        std::printf("  twinpath.exe                     %7.2f MB   %.2fx the minimal window program\n", programSet,
+                    programSet / minimalSet);
     }
     return failures == 0;
 }
@@ -308,8 +304,7 @@ std::optional<std::vector<double>> stepsOfOneStart(const std::wstring& path) {
     std::string output;
     char buffer[512];
     DWORD read = 0;
-    while (::ReadFile(reader.get(), buffer, sizeof(buffer), &read, nullptr) && read > 0)
-        output.append(buffer, read);
+    while (::ReadFile(reader.get(), buffer, sizeof(buffer), &read, nullptr) && read > 0) output.append(buffer, read);
     const auto code = process.waitForExit(static_cast<DWORD>(kLimitSeconds * 1000));
     if (!code || *code != 0) return std::nullopt;
 
@@ -334,14 +329,12 @@ bool measureSteps(const StartFiles& files) {
             continue;
         }
         for (int i = 0; i < kStepCount; ++i)
-            steps[i].take(((*ends)[static_cast<std::size_t>(i)] -
-                           (i > 0 ? (*ends)[static_cast<std::size_t>(i - 1)] : 0)) /
-                          1e3);
+            steps[i].take(
+                ((*ends)[static_cast<std::size_t>(i)] - (i > 0 ? (*ends)[static_cast<std::size_t>(i - 1)] : 0)) / 1e3);
     }
-    std::printf("twinpath.exe's start-up step by step (startup_steps.exe), best of %d rounds each%s\n",
-                kRounds, failures ? " (some starts failed)" : "");
-    for (int i = 0; i < kStepCount; ++i)
-        std::printf("  %-45s %7.1f ms\n", kSteps[i], steps[i].seconds() * 1e3);
+    std::printf("twinpath.exe's start-up step by step (startup_steps.exe), best of %d rounds each%s\n", kRounds,
+                failures ? " (some starts failed)" : "");
+    for (int i = 0; i < kStepCount; ++i) std::printf("  %-45s %7.1f ms\n", kSteps[i], steps[i].seconds() * 1e3);
     return failures == 0;
 }
 
@@ -387,11 +380,10 @@ bool measureHandOff(const StartFiles& files) {
         secondEnded.take(start.seconds());
     }
     const int windows = visibleWindowsOf(kProgramClass);
-    std::printf("second start's hand-off, best of %d rounds%s\n", kRounds,
-                failures ? " (some rounds failed)" : "");
+    std::printf("second start's hand-off, best of %d rounds%s\n", kRounds, failures ? " (some rounds failed)" : "");
     std::printf("  minimal_window.exe /exit         %7.1f ms\n", bareStart.seconds() * 1e3);
-    std::printf("  second start to path shown       %7.1f ms   %.2fx the minimal program\n",
-                handOff.seconds() * 1e3, handOff.seconds() / bareStart.seconds());
+    std::printf("  second start to path shown       %7.1f ms   %.2fx the minimal program\n", handOff.seconds() * 1e3,
+                handOff.seconds() / bareStart.seconds());
     std::printf("  second start to its end          %7.1f ms   %.2fx the minimal program\n",
                 secondEnded.seconds() * 1e3, secondEnded.seconds() / bareStart.seconds());
     std::printf("  program windows shown afterwards: %d\n", windows);
@@ -406,13 +398,11 @@ void printFileSizes() {
         return;
     }
     std::printf("program file size\n");
-    std::printf("  minimal_window.exe               %9llu bytes\n",
-                static_cast<unsigned long long>(*minimal));
-    std::printf(
-        "  twinpath.exe                     %9llu bytes   %.2fx the minimal window program, %.3f MiB\n",
-        static_cast<unsigned long long>(*program),
-        static_cast<double>(*program) / static_cast<double>(*minimal),
-        static_cast<double>(*program) / (1024.0 * 1024.0));
+    std::printf("  minimal_window.exe               %9llu bytes\n", static_cast<unsigned long long>(*minimal));
+    std::printf("  twinpath.exe                     %9llu bytes   %.2fx the minimal window program, %.3f MiB\n",
+                static_cast<unsigned long long>(*program),
+                static_cast<double>(*program) / static_cast<double>(*minimal),
+                static_cast<double>(*program) / (1024.0 * 1024.0));
 }
 
 }  // namespace

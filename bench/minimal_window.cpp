@@ -43,9 +43,9 @@ int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, PWSTR arguments, int showComm
     windowClass.lpszClassName = kClassName;
     if (!::RegisterClassW(&windowClass)) return 1;
 
-    const std::unique_ptr<HWND, WindowDestroyer> window(
-        ::CreateWindowExW(0, kClassName, arguments, WS_OVERLAPPEDWINDOW, CW_USEDEFAULT, CW_USEDEFAULT, 480,
-                          120, nullptr, nullptr, instance, nullptr));
+    const std::unique_ptr<HWND, WindowDestroyer> window(::CreateWindowExW(0, kClassName, arguments, WS_OVERLAPPEDWINDOW,
+                                                                          CW_USEDEFAULT, CW_USEDEFAULT, 480, 120,
+                                                                          nullptr, nullptr, instance, nullptr));
     if (!window) return 1;
     ::ShowWindow(window.get(), showCommand);
     ::UpdateWindow(window.get());

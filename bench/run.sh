@@ -57,7 +57,7 @@ log "start-up, hand-off and working set (Wine)"
 wine "$TWINPATH_WIN/bench/startup_bench.exe"
 
 log "footprint"
-program="$TWINPATH_WIN/platform/win32/twinpath.exe"
+program="$TWINPATH_WIN/win32/twinpath.exe"
 imports() { x86_64-w64-mingw32-objdump -p "$1" | sed -n 's/^\tDLL Name: //p' | sort -f; }
 printf 'twinpath.exe: %s bytes (aim: under 1 MB, 1048576 bytes)\n' "$(stat -c %s "$program")"
 # A system DLL is one that Windows itself provides: Wine's prefix holds one

@@ -23,7 +23,7 @@ if [ $# -gt 0 ]; then
     args+=("$target")
 fi
 
-exe="$TWINPATH_WIN/platform/win32/twinpath.exe"
+exe="$TWINPATH_WIN/win32/twinpath.exe"
 if [ $headless -eq 0 ]; then
     log "starting twinpath.exe ${args[*]:-}"
     /usr/lib/wine/wine64 "$exe" "${args[@]}"

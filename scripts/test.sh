@@ -1,12 +1,17 @@
 #!/usr/bin/env bash
-# Installs what is missing, builds the trees and runs every test: the core's
-# unit tests natively, a short pass of each fuzz target, the Windows layer's
-# tests under Wine. Exits non-zero on any failure.
+# Installs what is missing, checks the format, builds the trees and runs every
+# test: the core's unit tests natively, a short pass of each fuzz target, the
+# Windows layer's tests under Wine; last, the size of the tests against the
+# code. Exits non-zero on any failure.
 set -euo pipefail
 source "$(dirname "$0")/lib/setup.sh"
 trap twinpath_stop_all EXIT
 
 twinpath_install_packages
+
+log "format"
+twinpath_check_format
+
 twinpath_build_native
 twinpath_build_windows
 
@@ -27,3 +32,5 @@ log "screenshot of the window: $shot"
 
 log "Windows tests under Wine"
 ctest --test-dir "$TWINPATH_WIN" --output-on-failure --timeout 180
+
+twinpath_code_size

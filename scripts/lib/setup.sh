@@ -7,12 +7,12 @@ TWINPATH_BUILD="${TWINPATH_BUILD:-$TWINPATH_ROOT/build}"
 TWINPATH_NATIVE="$TWINPATH_BUILD/native"
 TWINPATH_WIN="$TWINPATH_BUILD/win"
 TWINPATH_FUZZ_TREE="$TWINPATH_BUILD/fuzz"
-TWINPATH_FUZZ_TARGETS=(converter lister sort)
+TWINPATH_FUZZ_TARGETS=(converter lister)
 
 # Toolchains, Wine and the X server come with what they recommend: "wine"
 # holds wineboot, wineserver and winepath, and Xvfb's default font comes with
 # its recommendations. libclang-rt-14-dev holds libFuzzer for Debian 12's clang.
-TWINPATH_PACKAGES=(cmake ninja-build g++ googletest g++-mingw-w64-x86-64-posix binutils-mingw-w64-x86-64 wine64
+TWINPATH_PACKAGES=(cmake ninja-build g++ clang-format python3 googletest g++-mingw-w64-x86-64-posix binutils-mingw-w64-x86-64 wine64
                    wine xvfb clang libclang-rt-14-dev)
 # Screenshots and the Japanese face need only themselves.
 TWINPATH_PACKAGES_LEAN=(x11-apps imagemagick fonts-ipafont-gothic fonts-wine)
@@ -44,6 +44,18 @@ twinpath_install_packages() {
         # shellcheck disable=SC2086
         DEBIAN_FRONTEND=noninteractive $sudo apt-get install -y -qq --no-install-recommends $lean >/dev/null
     fi
+}
+
+# Every C++ file of the program, its tests and benchmarks, as .clang-format
+# wants it.
+twinpath_check_format() {
+    (cd "$TWINPATH_ROOT" && git ls-files -co --exclude-standard -- '*.cpp' '*.h' | grep -v '^build' |
+        xargs clang-format --dry-run --Werror)
+}
+
+# The tests stay within 0.4 times the product code.
+twinpath_code_size() {
+    python3 "$TWINPATH_ROOT/scripts/lib/code_size.py" "$TWINPATH_ROOT"
 }
 
 twinpath_build_native() {
@@ -199,7 +211,7 @@ twinpath_stop_all() {
 twinpath_screenshot() {
     local out="$1"
     shift
-    /usr/lib/wine/wine64 "$TWINPATH_WIN/platform/win32/twinpath.exe" "$@" </dev/null >/dev/null 2>&1 &
+    /usr/lib/wine/wine64 "$TWINPATH_WIN/win32/twinpath.exe" "$@" </dev/null >/dev/null 2>&1 &
     local program=$!
     sleep 3
     import -display "$DISPLAY" -window root "$out.full.png"

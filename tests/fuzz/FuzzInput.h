@@ -1,38 +1,42 @@
 #pragma once
 
-#include <fuzzer/FuzzedDataProvider.h>
+// What the fuzz targets share: the input read as lines of text, a tree built from them, and the
+// check that ends a run on a broken rule, so that libFuzzer keeps the input.
+#include <algorithm>
+#include <cstdio>
+#include <cstdlib>
+#include <cwchar>
 
-#include <string>
-#include <vector>
-
-#include "tests/fakes/FakeFileSystem.h"
+#include "fakes/Fakes.h"
 
 namespace twinpath::fuzz {
 
-// Ends the run as a crash, with the broken rule and the text it was seen on,
-// so that libFuzzer keeps the input that broke it.
-void require(bool holds, const char* rule, const std::wstring& subject = {});
+using Lines = std::vector<std::wstring>;
 
-// A text of at most `maxBytes` input bytes. ASCII bytes stand for themselves,
-// the top sixteen for letters of the other scripts the fakes fold and for a
-// few odd UTF-16 units, the rest for Latin-1 letters.
-std::wstring consumeText(FuzzedDataProvider& in, std::size_t maxBytes);
+// One character per byte, split at LF.
+inline Lines linesOf(const std::uint8_t* data, std::size_t size) {
+    Lines lines(1);
+    for (const std::uint8_t* end = data + size; data != end; ++data)
+        *data == '\n' ? lines.emplace_back() : lines.back() += static_cast<wchar_t>(*data);
+    return lines;
+}
 
-// The spellings the tree was built with: every name and explicit alias, so
-// that an input path can name entries of the tree.
-using Words = std::vector<std::wstring>;
+// Every line but the last adds an entry, as "size time path" (see FakeFileSystem::add), unless its
+// path holds a character that no Windows name can; the last line is the path to run on.
+inline std::wstring addTree(const Lines& lines, fakes::FakeFileSystem& fs) {
+    for (std::size_t i = 0; i + 1 < lines.size(); ++i) {
+        wchar_t* path = nullptr;
+        const auto size = std::wcstoull(lines[i].c_str(), &path, 10), time = std::wcstoull(path, &path, 10);
+        const auto invalid = [](wchar_t c) { return c < L' ' || std::wcschr(L"<>\"", c); };
+        if (*path == L' ' && std::none_of(path, path + std::wcslen(path), invalid)) fs.add(path + 1, size, time);
+    }
+    return lines.back();
+}
 
-// Builds a tree of a few folders and files, with sizes and times, under drive
-// and share roots, and removes some of it again. Only names a Windows volume
-// can hold go in, and no explicit alias clashes with a name or alias beside
-// it: both are given on every real volume, and the program relies on them.
-Words addTree(FuzzedDataProvider& in, fakes::FakeFileSystem& fs);
-
-// An input path: a head or none, then items that are words of the tree in
-// any case, ".", "..", nothing or any text, joined by "\".
-std::wstring consumePath(FuzzedDataProvider& in, const Words& words);
-
-// The number of times `part` occurs in `text`.
-std::size_t countOf(const std::wstring& text, const std::wstring& part);
+inline void require(bool holds, const char* rule, const std::wstring& subject) {
+    if (holds) return;
+    std::fprintf(stderr, "broken: %s\n  on: %ls\n", rule, subject.c_str());
+    std::abort();
+}
 
 }  // namespace twinpath::fuzz

@@ -1,158 +1,181 @@
-#include <atomic>
-#include <cstdio>
-#include <thread>
-#include <vector>
+// The program's window in this process, on the real file system and
+// clipboard: its controls and layout, and each kind of command end to end.
+// Every test is a session of use that must leave the tree as it was.
+#include <map>
 
-#include "app/Texts.h"
-#include "platform/win32/Handles.h"
-#include "tests/win32/TempTree.h"
-#include "tests/win32/WindowHarness.h"
+#include "tests/win32/Support.h"
+#include "win32/MainWindow.h"
+#include "win32/OleSession.h"
+#include "win32/Win32FileSystem.h"
+#include "win32/Win32TextServices.h"
 
-namespace twinpath::wine {
-namespace {
-
+using namespace twinpath::wine;
 using G = ControlGroup;
 
-int px(int twips) { return twipsToPixels(twips, 96); }
+// No other copy and no command line: paths come in through the window's queue.
+class FirstCopy final : public ProcessServices {
+public:
+    bool previousInstanceRunning() override { return false; }
+    std::wstring commandLineArguments() override { return {}; }
+    ProgramVersion version() override { return {}; }
+    std::wstring fullPath(const std::wstring& path) override { return path; }
+    bool handOff(const std::wstring&) override { return false; }
+};
+
+void setWriteTime(const std::wstring& path, const SYSTEMTIME& utc) {
+    FILETIME time{};
+    ::SystemTimeToFileTime(&utc, &time);
+    const win32::UniqueHandle file(::CreateFileW(path.c_str(), FILE_WRITE_ATTRIBUTES, FILE_SHARE_READ, nullptr,
+                                                 OPEN_EXISTING, FILE_FLAG_BACKUP_SEMANTICS, nullptr));
+    ::SetFileTime(file.get(), nullptr, nullptr, &time);
+}
+
+// Every entry below `root`: attributes, size, creation and write times, and a
+// file's bytes. Access times are left out: reading alone moves them.
+std::map<std::wstring, std::string> snapshot(const std::wstring& root) {
+    std::map<std::wstring, std::string> entries;
+    for (const auto& entry : std::filesystem::recursive_directory_iterator(root)) {
+        WIN32_FILE_ATTRIBUTE_DATA data{};
+        ::GetFileAttributesExW(entry.path().c_str(), GetFileExInfoStandard, &data);
+        data.ftLastAccessTime = {};
+        std::ifstream file(entry.path(), std::ios::binary);
+        entries[entry.path().wstring()] = std::string(reinterpret_cast<const char*>(&data), sizeof data) +
+                                          std::string(std::istreambuf_iterator<char>(file), {});
+    }
+    return entries;
+}
+
+class WindowTest : public ::testing::Test {
+protected:
+    void SetUp() override {
+        // The window of an earlier test in this process posted WM_QUIT as it went.
+        MSG quit;
+        ::PeekMessageW(&quit, nullptr, WM_QUIT, WM_QUIT, PM_REMOVE);
+        // New York's daylight-saving dates moved in 2007: each time must take its own year's rules.
+        setWriteTime(tree.add(L"Data\\A.txt", std::string(1234, 'a')), {2001, 3, 0, 20, 12, 5, 3, 0});
+        setWriteTime(tree.add(L"Data\\b.txt", std::string(3584, 'b')), {2020, 3, 0, 20, 12, 0, 3, 0});
+        before = snapshot(tree.root);
+        ASSERT_TRUE(ole.active() && window.create());
+        ASSERT_EQ(window.controller().start(), MainController::StartResult::ShowWindow);
+        window.show(SW_SHOWNORMAL);
+        ASSERT_TRUE(window.acceptDrops());
+    }
+    void TearDown() override { EXPECT_EQ(snapshot(tree.root), before) << "the session wrote to the tree"; }
+
+    HWND control(G group, int index = 0) const { return window.control(group, index); }
+    // Sends a message once the waiting ones are handled, and handles what it posted.
+    void send(HWND target, UINT message, LPARAM lParam = 0) {
+        win32::handleWaitingMessages();
+        ::SendMessageW(target, message, 0, lParam);
+        win32::handleWaitingMessages();
+    }
+
+    // Picks "... and Size,Day" from the mode menu that a right click on
+    // "List" opens, by keyboard as a user would; the menu runs modal meanwhile.
+    void pickSizeAndDateMode() {
+        const std::jthread user([] {
+            HWND menu = nullptr;
+            if (!waitUntil([&] { return (menu = ::FindWindowW(L"#32768", nullptr)) != nullptr; })) return;
+            for (const WPARAM key : {VK_DOWN, VK_RIGHT, VK_DOWN, VK_RETURN}) ::PostMessageW(menu, WM_KEYDOWN, key, 0);
+        });
+        send(control(G::ListButton), WM_RBUTTONUP);
+    }
+
+    // Drags a file list to the middle of `target` and drops it there. The
+    // clipboard's data object stands in for a drag source's.
+    DWORD dropOn(HWND target, const std::wstring& path) {
+        if (ClipboardSession clipboard(window.hwnd()); clipboard.open && ::EmptyClipboard()) {
+            win32::UniqueGlobal list = globalCopy(fileListBytes({path}));
+            if (::SetClipboardData(CF_HDROP, list.get())) list.release();
+        }
+        IDataObject* data = nullptr;
+        ::OleGetClipboard(&data);
+        const win32::ComPtr<IDataObject> owned(data);
+        RECT r{};
+        ::GetWindowRect(target, &r);
+        const POINTL middle{(r.left + r.right) / 2, (r.top + r.bottom) / 2};
+        DWORD effect = DROPEFFECT_COPY | DROPEFFECT_MOVE;
+        window.dropTarget()->DragEnter(data, MK_LBUTTON, middle, &effect);
+        window.dropTarget()->Drop(data, 0, middle, &effect);
+        win32::handleWaitingMessages();
+        return effect;
+    }
+
+    TempTree tree;
+    const std::wstring folder = tree.root + L"\\Data";
+    const std::wstring deep = tree.add(L"Deep\\Deeper Folder\\Deepest\\");
+    std::map<std::wstring, std::string> before;
+    win32::OleSession ole;
+    win32::Win32FileSystem fileSystem;
+    win32::Win32TextServices text;
+    FirstCopy process;
+    win32::MainWindow window{::GetModuleHandleW(nullptr), fileSystem, text, process};
+};
 
 TEST_F(WindowTest, ControlsComeInTabOrderWithTheirCaptions) {
-    window = std::make_unique<win32::MainWindow>(::GetModuleHandleW(nullptr), fileSystem, text, process);
-    ASSERT_TRUE(window->create());
     std::vector<std::wstring> captions;
-    for (HWND child = ::GetWindow(hwnd(), GW_CHILD); child; child = ::GetWindow(child, GW_HWNDNEXT))
+    for (HWND child = ::GetWindow(window.hwnd(), GW_CHILD); child; child = ::GetWindow(child, GW_HWNDNEXT))
         captions.push_back(textOf(child));
-    EXPECT_EQ(captions, (std::vector<std::wstring>{L"TextLong", L"TextShort", L"Copy", L"Copy", L"List", L"Normal",
-                                                    L"Upper", L"Lower", L"<", L">", L"Long File Name",
-                                                    L"Short File Name", L"<--->", L">---<"}));
-    EXPECT_TRUE(window->modeChecked(0));
-    EXPECT_FALSE(window->modeChecked(1));
-
-    // The Tab key walks the controls in that order and wraps around.
-    const HWND stops[] = {control(G::TextFileName, 0), control(G::TextFileName, 1), control(G::BtnCopy, 0),
-                          control(G::BtnCopy, 1),      control(G::BtnListCopy),     control(G::Option1, 0),
-                          control(G::BtnDirLV, 0),     control(G::BtnDirLV, 1),     control(G::TextFileName, 0)};
-    window->selectOption(0);
-    for (std::size_t i = 0; i + 1 < std::size(stops); ++i)
-        EXPECT_EQ(::GetNextDlgTabItem(hwnd(), stops[i], FALSE), stops[i + 1]) << "after stop " << i;
+    EXPECT_EQ(captions,
+              (std::vector<std::wstring>{L"", L"", L"Copy", L"Copy", L"List", L"Normal", L"Upper", L"Lower", L"<", L">",
+                                         L"Long File Name", L"Short File Name", L"<--->", L">---<"}));
+    EXPECT_EQ(::SendMessageW(control(G::CaseOption, 0), BM_GETCHECK, 0, 0), BST_CHECKED);
 }
 
-TEST_F(WindowTest, StartShowsEmptyFieldsNormalAndTheVersion) {
-    start();
-    EXPECT_EQ(textOf(hwnd()), L"Twinpath  < Drag&Drop or Command Line >  Ver.1.3.0");
-    EXPECT_EQ(longField(), L"");
-    EXPECT_EQ(shortField(), L"");
-    EXPECT_EQ(::SendMessageW(control(G::Option1, 0), BM_GETCHECK, 0, 0), BST_CHECKED);
-    EXPECT_EQ(::GetFocus(), control(G::TextFileName, 1));
-}
-
-TEST_F(WindowTest, GeometryFollowsTheTwipsTableAt96Dpi) {
-    start();
-    ASSERT_EQ(::GetDpiForWindow(hwnd()), 96u);
+TEST_F(WindowTest, AMoveToTwiceTheDpiScalesEveryControl) {
+    RECT outer{}, client{};
+    ::GetWindowRect(window.hwnd(), &outer);
+    ::SendMessageW(window.hwnd(), WM_DPICHANGED, MAKEWPARAM(192, 192), reinterpret_cast<LPARAM>(&outer));
+    ::GetClientRect(window.hwnd(), &client);
+    const auto px = [](int twips) { return twipsToPixels(twips, 192); };
     for (const ControlDesign& design : controlTable()) {
-        const RECT r = clientRectOf(control(design.group, design.index));
-        EXPECT_EQ(r.left, px(design.rect.left)) << textOf(control(design.group, design.index));
-        EXPECT_EQ(r.top, px(design.rect.top)) << textOf(control(design.group, design.index));
-        EXPECT_EQ(r.bottom - r.top, px(design.rect.height)) << textOf(control(design.group, design.index));
-        if (design.group != G::TextFileName) {
-            EXPECT_EQ(r.right - r.left, px(design.rect.width));
-        }
+        RECT r{};
+        ::GetWindowRect(control(design.group, design.index), &r);
+        ::MapWindowPoints(HWND_DESKTOP, window.hwnd(), reinterpret_cast<POINT*>(&r), 2);
+        const int width = design.kind == ControlKind::TextField ? client.right : px(design.rect.width);
+        EXPECT_EQ((std::array{r.left, r.top, r.right - r.left, r.bottom - r.top}),
+                  (std::array<LONG, 4>{px(design.rect.left), px(design.rect.top), width, px(design.rect.height)}))
+            << design.caption;
     }
-    RECT client{};
-    ::GetClientRect(hwnd(), &client);
-    for (int field : {0, 1}) EXPECT_EQ(clientRectOf(control(G::TextFileName, field)).right, client.right);
-    // The whole design client area is visible: nothing is cut off below.
-    EXPECT_GE(client.bottom, px(900 + 270));
 }
 
-TEST_F(WindowTest, HeightSnapsBackWidthHasAMinimumAndFieldsFollow) {
-    start();
-    const RECT first = outerRect();
-    const int height = first.bottom - first.top;
-    const int minimumWidth = first.right - first.left;
-    EXPECT_GE(height, px(1595));
-    EXPECT_GE(minimumWidth, px(6930));
-
-    ::SetWindowPos(hwnd(), nullptr, 0, 0, 200, 500, SWP_NOMOVE | SWP_NOZORDER);
-    pump();
-    EXPECT_EQ(outerRect().bottom - outerRect().top, height);
-    EXPECT_EQ(outerRect().right - outerRect().left, minimumWidth);
-
-    ::SetWindowPos(hwnd(), nullptr, 0, 0, px(9000), 40, SWP_NOMOVE | SWP_NOZORDER);
-    pump();
-    EXPECT_EQ(outerRect().right - outerRect().left, px(9000));
-    EXPECT_EQ(outerRect().bottom - outerRect().top, height);
-    RECT client{};
-    ::GetClientRect(hwnd(), &client);
-    for (int field : {0, 1}) EXPECT_EQ(clientRectOf(control(G::TextFileName, field)).right, client.right);
-    // Buttons stay anchored top-left.
-    EXPECT_EQ(clientRectOf(control(G::BtnDirLV, 1)).left, px(6360));
+TEST_F(WindowTest, TheHeightIsFixedTheWidthHasAMinimumAndTheFieldsFollowIt) {
+    const auto resize = [&](int width, int height) {
+        ::SetWindowPos(window.hwnd(), nullptr, 0, 0, width, height, SWP_NOMOVE | SWP_NOZORDER);
+        RECT outer{}, field{};
+        ::GetWindowRect(window.hwnd(), &outer);
+        ::GetWindowRect(control(G::NameField, 1), &field);
+        return std::array{outer.right - outer.left, outer.bottom - outer.top, field.right - field.left};
+    };
+    const auto smallest = resize(1, 1);
+    EXPECT_EQ(resize(smallest[0] - 1, smallest[1] + 50), smallest);
+    EXPECT_EQ(resize(smallest[0] + 100, 40), (std::array{smallest[0] + 100, smallest[1], smallest[2] + 100}));
 }
 
-TEST_F(WindowTest, MaximizedWindowIsNotHeldToTheFixedHeight) {
-    start();
-    const int height = outerRect().bottom - outerRect().top;
-    ::ShowWindow(hwnd(), SW_MAXIMIZE);
-    pump();
-    EXPECT_GT(outerRect().bottom - outerRect().top, height);
-    RECT client{};
-    ::GetClientRect(hwnd(), &client);
-    EXPECT_EQ(clientRectOf(control(G::TextFileName, 0)).right, client.right);
-
-    ::ShowWindow(hwnd(), SW_RESTORE);
-    pump();
-    EXPECT_EQ(outerRect().bottom - outerRect().top, height);
+TEST_F(WindowTest, ListAndTheModeMenuCopyTheFolderInBothModes) {
+    window.queuePath(folder + L"\\A.txt");
+    send(control(G::ListButton), BM_CLICK);
+    EXPECT_EQ(clipboardText(), L"DIR : " + folder + L"\r\n\r\nA.txt\r\nb.txt\r\n");
+    pickSizeAndDateMode();
+    EXPECT_EQ(window.listMode(), ListMode::SizeAndDate);
+    EXPECT_EQ(clipboardText(), L"DIR : " + folder +
+                                   L"\r\n\r\n  SIZE   DATE       TIME   \tNAME\r\n"
+                                   L"    1KB 2001/03/20 07:05:03\tA.txt\r\n    4KB 2020/03/20 08:00:03\tb.txt\r\n");
 }
 
-TEST_F(WindowTest, MovingToAMonitorOfTwiceTheDpiScalesEverything) {
-    start();
-    const RECT before = outerRect();
-    RECT suggested{before.left, before.top, before.left + 2 * (before.right - before.left),
-                   before.top + 2 * (before.bottom - before.top)};
-    ::SendMessageW(hwnd(), WM_DPICHANGED, MAKEWPARAM(192, 192), reinterpret_cast<LPARAM>(&suggested));
-    pump();
-    const int at192 = 192;
-    for (const ControlDesign& design : controlTable()) {
-        const RECT r = clientRectOf(control(design.group, design.index));
-        EXPECT_EQ(r.left, twipsToPixels(design.rect.left, at192)) << textOf(control(design.group, design.index));
-        EXPECT_EQ(r.top, twipsToPixels(design.rect.top, at192)) << textOf(control(design.group, design.index));
-    }
-    EXPECT_GE(outerRect().bottom - outerRect().top, twipsToPixels(1595, at192));
-    RECT client{};
-    ::GetClientRect(hwnd(), &client);
-    EXPECT_EQ(clientRectOf(control(G::TextFileName, 1)).right, client.right);
-    EXPECT_GE(client.bottom, twipsToPixels(900 + 270, at192));
+TEST_F(WindowTest, LevelButtonsWalkARealTreeAndCopyTakesTheShortForm) {
+    window.queuePath(deep);
+    for (const int level : {0, 0}) send(control(G::LevelButton, level), BM_CLICK);
+    EXPECT_EQ(textOf(control(G::NameField, 0)), tree.root + L"\\Deep");
+    for (const int level : {1, 1}) send(control(G::LevelButton, level), BM_CLICK);
+    EXPECT_EQ(textOf(control(G::NameField, 0)), deep);
+    send(control(G::CopyButton, 1), BM_CLICK);
+    EXPECT_EQ(clipboardText(), systemShortPath(deep));
 }
 
-TEST_F(WindowTest, CopyButtonsPlaceTheFieldOrPrompt) {
-    start();
-    putOnClipboard(L"kept");
-    click(G::BtnCopy, 0);
-    EXPECT_EQ(shortField(), texts::kPrompt);
-    EXPECT_EQ(clipboardText(), L"kept");
-
-    TempTree tree;
-    const std::wstring file = tree.addFile(L"Some Long Name.text");
-    window->form().setLinkLabelCaption(file);
-    pump();
-    click(G::BtnCopy, 1);
-    EXPECT_EQ(clipboardText(), systemShortPath(file));
-    window->form().Option1_Click(1);
-    click(G::BtnCopy, 0);
-    EXPECT_EQ(clipboardText(), text.toUpper(file));
+TEST_F(WindowTest, ADropOnACopyButtonIsRefusedAndOnAFieldTaken) {
+    EXPECT_EQ(dropOn(control(G::CopyButton, 0), deep), DWORD{DROPEFFECT_NONE});
+    EXPECT_EQ(textOf(control(G::NameField, 0)), L"");
+    EXPECT_EQ(dropOn(control(G::NameField, 1), deep), DWORD{DROPEFFECT_COPY});
+    EXPECT_EQ(textOf(control(G::NameField, 0)), deep);
 }
-
-TEST_F(WindowTest, DoubleClickAndFocusSelectTheWholeField) {
-    TempTree tree;
-    start(tree.addFolder(L"A Folder"));
-    const HWND field = control(G::TextFileName, 0);
-    ::SendMessageW(field, EM_SETSEL, 0, 0);
-    ::SendMessageW(field, WM_LBUTTONDBLCLK, MK_LBUTTON, MAKELPARAM(2, 2));
-    pump();
-    DWORD start = 1, end = 0;
-    ::SendMessageW(field, EM_GETSEL, reinterpret_cast<WPARAM>(&start), reinterpret_cast<LPARAM>(&end));
-    EXPECT_EQ(start, 0u);
-    EXPECT_EQ(end, longField().size());
-}
-
-}  // namespace
-}  // namespace twinpath::wine

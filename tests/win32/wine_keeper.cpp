@@ -4,17 +4,14 @@
 // exists: by then the desktop process is running, started by this process.
 #include <windows.h>
 
-int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, PWSTR readyFile, int) {
-    WNDCLASSW windowClass{};
-    windowClass.lpfnWndProc = DefWindowProcW;
-    windowClass.hInstance = instance;
-    windowClass.lpszClassName = L"TwinpathTestKeeper";
-    ::RegisterClassW(&windowClass);
-    ::CreateWindowExW(0, windowClass.lpszClassName, L"", 0, 0, 0, 0, 0, nullptr, nullptr, instance, nullptr);
-    if (readyFile && *readyFile) {
-        const HANDLE ready = ::CreateFileW(readyFile, GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, 0, nullptr);
-        if (ready != INVALID_HANDLE_VALUE) ::CloseHandle(ready);
-    }
+#include "win32/Handles.h"
+
+int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR readyFile, int) {
+    ::CreateWindowExW(0, L"STATIC", L"", 0, 0, 0, 0, 0, nullptr, nullptr, nullptr, nullptr);
+    // Created and closed at once.
+    if (*readyFile)
+        twinpath::win32::UniqueHandle(::CreateFileW(readyFile, GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, 0, nullptr));
+    // The window answers every message sent to all windows (DDE's among them).
     MSG message;
     while (::GetMessageW(&message, nullptr, 0, 0) > 0) ::DispatchMessageW(&message);
     return 0;

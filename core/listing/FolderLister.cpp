@@ -1,0 +1,61 @@
+#include "listing/FolderLister.h"
+
+#include "listing/EntryLine.h"
+#include "paths/PathHead.h"
+
+namespace twinpath {
+
+namespace {
+
+void makeEmpty(FolderListing& listing) {
+    listing.names.assign(1, std::wstring());
+    listing.entryLines.assign(1, std::wstring());
+}
+
+}  // namespace
+
+FolderListing FolderLister::list(const std::wstring& path) {
+    FolderListing listing;
+    if (!fileSystem_.attributes(path)) return listing;
+
+    const std::size_t rootEnd = listingRootLength(path);
+    const PathHead head = splitHead(path);
+    // Kept before the walk cuts into it: a file directly in a drive or share
+    // root is listed through that root.
+    const std::wstring root = head.kind == PathHead::Kind::None ? std::wstring() : path.substr(0, head.length);
+    makeEmpty(listing);
+
+    std::wstring folder = path;
+    for (;;) {
+        const auto bits = fileSystem_.attributes(folder);
+        if (!bits) return listing;
+        if (*bits & kAttributeDirectory) break;
+        const auto cut = folder.rfind(L'\\');
+        if (cut == std::wstring::npos) return listing;
+        folder.resize(cut);
+        if (folder.size() < rootEnd) {
+            if (root.empty()) return listing;
+            folder = root;
+            break;
+        }
+    }
+    listing.folder = std::move(folder);
+    enumerate(listing);
+    return listing;
+}
+
+void FolderLister::enumerate(FolderListing& listing) {
+    listing.names.clear();
+    listing.entryLines.clear();
+    // The doubled "\" after a root ("C:\\*") is read as one by the file system.
+    const auto search = fileSystem_.search(listing.folder + L"\\*");
+    FindEntry entry;  // one record for the whole search: its name buffer is reused
+    while (search && search->next(entry)) {
+        if (entry.name == L"." || entry.name == L"..") continue;
+        listing.entryLines.push_back(entryLine(entry, fileSystem_.toLocalTime(entry.lastWriteTime)));
+        listing.names.push_back(entry.name);
+    }
+    if (listing.names.empty()) makeEmpty(listing);
+}
+
+}  // namespace twinpath

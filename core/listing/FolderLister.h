@@ -1,0 +1,36 @@
+#pragma once
+
+#include <string>
+#include <vector>
+
+#include "ports/FileSystem.h"
+
+namespace twinpath {
+
+// One folder's entries: their names and, in the same order, their entry lines
+// (see EntryLine.h), which are also the keys the listing is sorted by.
+struct FolderListing {
+    std::wstring folder;
+    std::vector<std::wstring> names;
+    std::vector<std::wstring> entryLines;
+};
+
+// Lists the folder that a path names or lies in.
+class FolderLister {
+public:
+    explicit FolderLister(FileSystem& fileSystem) : fileSystem_(fileSystem) {}
+
+    // A path whose attributes cannot be read gives an empty folder and no
+    // entries. Otherwise the entries come in the order the file system
+    // delivers them, or as the single empty entry for a folder without
+    // entries; a walk up to the folder that fails gives an empty folder with
+    // that single empty entry.
+    FolderListing list(const std::wstring& path);
+
+private:
+    void enumerate(FolderListing& listing);
+
+    FileSystem& fileSystem_;
+};
+
+}  // namespace twinpath

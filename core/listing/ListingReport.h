@@ -1,0 +1,21 @@
+#pragma once
+
+#include <cstdint>
+#include <string>
+
+#include "listing/FolderLister.h"
+#include "listing/ListMode.h"
+
+namespace twinpath {
+
+// The text of a listing for the clipboard: the heading "DIR : folder", an
+// empty line, in the size-and-date mode a column header, then one line per
+// entry; every line ends with CR LF. A listing without entries gives the
+// heading alone.
+std::wstring buildListingReport(const FolderListing& listing, ListMode mode);
+
+// The 7-character size column of a file: its size in KB, or in MB, GB or "??"
+// once the number would need more than five digits, right-aligned.
+std::wstring scaledSizeColumn(std::uint64_t bytes);
+
+}  // namespace twinpath

@@ -1,0 +1,31 @@
+#pragma once
+
+#include <string>
+#include <vector>
+
+#include "ports/FileSystem.h"
+
+namespace twinpath {
+
+// Turns one input path into its long form (every component below the head
+// spelt as the file system stores it) and its short (8.3) form. The input is
+// validated once when it is set; both forms are computed anew on every read.
+class PathConverter {
+public:
+    explicit PathConverter(FileSystem& fileSystem) : fileSystem_(fileSystem) {}
+
+    // Keeps the text exactly as given when its attributes can be read,
+    // otherwise the empty path.
+    void setInput(const std::wstring& path);
+
+    std::wstring longForm() const;
+    std::wstring shortForm() const;
+
+private:
+    std::wstring storedName(const std::wstring& lookupPath, const std::wstring& typedItem) const;
+
+    FileSystem& fileSystem_;
+    std::wstring input_;
+};
+
+}  // namespace twinpath

@@ -1,0 +1,57 @@
+#pragma once
+
+#include <string>
+
+#include "listing/ListMode.h"
+
+namespace twinpath {
+
+// The two name fields: the long form above, the short form below.
+enum class NameField { Long, Short };
+
+// The case the forms are shown in: as stored, or mapped to capitals or small
+// letters.
+enum class LetterCase { Stored, Upper, Lower };
+
+// What the main controller does to the window and its controls. The Windows
+// implementation turns each call into API calls; a fake records them in tests.
+class MainView {
+public:
+    virtual ~MainView() = default;
+
+    virtual std::wstring fieldText(NameField field) = 0;
+    virtual void setFieldText(NameField field, const std::wstring& text) = 0;
+    // Moves the focus into the field, which raises its got-focus handler;
+    // false when the focus cannot move (the window is hidden).
+    virtual bool focusField(NameField field) = 0;
+    virtual void selectInField(NameField field, int start, int length) = 0;
+
+    virtual std::wstring caption() = 0;
+    virtual void setCaption(const std::wstring& text) = 0;
+
+    // Window state to normal: a minimized or maximized window is restored.
+    virtual void restoreWindow() = 0;
+    // Brings the window to the front and makes it the active window.
+    virtual void bringToFront() = 0;
+    // The hourglass pointer over the whole window while busy, else the default.
+    virtual void setBusyPointer(bool busy) = 0;
+
+    // Checks the case option and clears the others.
+    virtual void showLetterCase(LetterCase letterCase) = 0;
+
+    // The list-copy mode checked in the mode menu, and checking another.
+    virtual ListMode listMode() = 0;
+    virtual void setListMode(ListMode mode) = 0;
+    // Opens the list-copy mode menu at the mouse pointer (or, from the
+    // keyboard, below the list button); a pick calls pickListMode.
+    virtual void showModeMenu() = 0;
+
+    // Handles every window message that is waiting, other handlers included.
+    virtual void pumpMessages() = 0;
+
+    // Both return false when the clipboard could not be had.
+    virtual bool clearClipboard() = 0;
+    virtual bool setClipboardText(const std::wstring& text) = 0;
+};
+
+}  // namespace twinpath

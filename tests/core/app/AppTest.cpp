@@ -1,0 +1,100 @@
+#include <gtest/gtest.h>
+
+#include "app/MainController.h"
+#include "app/Texts.h"
+#include "app/WindowLayout.h"
+#include "fakes/Fakes.h"
+
+using namespace twinpath;
+using Texts = std::vector<std::wstring>;
+
+struct MainControllerTest : testing::Test {
+    void SetUp() override {
+        for (const wchar_t* path :
+             {L"C:\\Program Files|PROGRA~1\\Read Me.txt|README~1.TXT", L"C:\\Data\\Sub\\", L"C:\\Data\\b.txt",
+              L"C:\\Data\\A.txt", L"\\\\Server\\Share\\Dir\\File.txt", L"\\\\?\\C:\\Data\\Sub\\"})
+            fs.add(path);
+    }
+    fakes::FakeFileSystem fs;
+    fakes::FakeText text;
+    fakes::FakeView view;
+    fakes::FakeProcess process;
+    MainController controller{view, fs, text, process};
+};
+
+TEST_F(MainControllerTest, StartShowsTheFormsUnlessARunningCopyTakesThePath) {
+    for (const auto& [running, answers] : {std::pair(false, false), std::pair(true, false), std::pair(true, true)}) {
+        process.running = running, process.answers = answers, process.arguments = L"\"data\\a.txt\" \"C:\\Data\"";
+        fakes::FakeView shown;
+        const bool handed = MainController(shown, fs, text, process).start() == MainController::StartResult::HandedOff;
+        EXPECT_EQ(handed, running && answers);
+        // A relative path is made full here: the running copy does not share this copy's current folder.
+        EXPECT_EQ(process.handedOff, handed ? Texts{L"C:\\data\\a.txt"} : Texts{});
+        EXPECT_EQ(shown.fields[0], handed ? L"" : L"C:\\Data\\A.txt");
+        EXPECT_EQ(shown.title, handed ? L"Twinpath" : L"Twinpath  Ver.1.3.0");
+        EXPECT_EQ(shown.calls, (handed ? Texts{} : Texts{L"restore", L"front", L"focus", L"0+13", L"case 0"}));
+    }
+}
+
+TEST_F(MainControllerTest, LetterCasesApplyToBothFormsAndTheirCopies) {
+    controller.openPath(L"C:\\progra~1\\README~1.TXT");
+    for (const auto& [letterCase, longForm, shortForm] :
+         std::initializer_list<std::tuple<LetterCase, const wchar_t*, const wchar_t*>>{
+             {LetterCase::Upper, L"C:\\PROGRAM FILES\\READ ME.TXT", L"C:\\PROGRA~1\\README~1.TXT"},
+             {LetterCase::Lower, L"c:\\program files\\read me.txt", L"c:\\progra~1\\readme~1.txt"},
+             {LetterCase::Stored, L"C:\\Program Files\\Read Me.txt", L"C:\\PROGRA~1\\README~1.TXT"}}) {
+        controller.selectCase(letterCase);
+        controller.copyField(NameField::Long);
+        EXPECT_EQ(view.clipboard, longForm);
+        controller.copyField(NameField::Short);
+        EXPECT_EQ(view.clipboard, shortForm);
+    }
+}
+
+TEST_F(MainControllerTest, CommandsWithNothingShownOnlyAskForAFile) {
+    for (const auto command :
+         {+[](MainController& c) { c.copyField(NameField::Long); },
+          +[](MainController& c) { c.copyField(NameField::Short); }, +[](MainController& c) { c.moveLevel(Level::Up); },
+          +[](MainController& c) { c.moveLevel(Level::Down); }, +[](MainController& c) { c.copyListing(); }}) {
+        view = {};
+        command(controller);
+        EXPECT_EQ(view.fields[1], texts::kPrompt);
+        EXPECT_EQ(view.clipboard, L"untouched");
+        EXPECT_EQ(view.calls, Texts{});
+    }
+}
+
+TEST_F(MainControllerTest, LevelsGoUpToTheTopAndBackDownToTheInput) {
+    // "<" and ">" in turn, and the long form after each.
+    for (const auto& [input, moves, longForms] : std::initializer_list<std::tuple<const wchar_t*, std::wstring, Texts>>{
+             {L"c:\\data\\sub", L"<<>>", {L"c:\\Data", L"c:\\Data", L"c:\\Data\\Sub", L"c:\\Data\\Sub"}},
+             {L"\\\\Server\\Share\\Dir\\File.txt",
+              L"<<<>",
+              {L"\\\\Server\\Share\\Dir", L"\\\\Server\\Share", L"\\\\Server\\Share", L"\\\\Server\\Share\\Dir"}},
+             {L"\\\\?\\C:\\Data\\Sub", L"<<", {L"\\\\?\\C:\\Data", L"\\\\?\\C:\\Data"}}}) {
+        controller.openPath(input);
+        for (std::size_t i = 0; i < moves.size(); ++i) {
+            controller.moveLevel(moves[i] == L'<' ? Level::Up : Level::Down);
+            EXPECT_EQ(view.fields[0], longForms[i]) << testing::PrintToString(input) << " move " << i;
+        }
+    }
+}
+
+TEST_F(MainControllerTest, ListingOfTheShownFolderGoesToTheClipboardSortedInTheCheckedMode) {
+    view.fields[0] = L"C:\\Data\\A.txt";
+    controller.copyListing();
+    const std::wstring report = L"DIR : C:\\Data\r\n\r\nSub\r\nA.txt\r\nb.txt\r\n";
+    EXPECT_EQ(view.calls, (Texts{L"restore", L"front", L"busy", L"clear", L"clear", L"set " + report, L"idle"}));
+    controller.pickListMode(ListMode::SizeAndDate);
+    EXPECT_EQ(view.mode, ListMode::SizeAndDate);
+    EXPECT_TRUE(view.clipboard.starts_with(L"DIR : C:\\Data\r\n\r\n  SIZE   DATE")) << view.clipboard;
+}
+
+TEST(WindowLayoutTest, OuterLimitsGrowWithAThickFrame) {
+    const OuterSize thin = outerLimits(96, {6, 24}), thick = outerLimits(96, {16, 40});
+    const OuterSize narrow = constrainOuterSize({10, 10}, thin), wide = constrainOuterSize({500, 900}, thin);
+    EXPECT_EQ(std::pair(thin.width, thin.height), std::pair(462, 106));             // 6930 and 1595 twips
+    EXPECT_EQ(std::pair(thick.width, thick.height), std::pair(454 + 16, 77 + 40));  // the client's 6810, 1155
+    EXPECT_EQ(std::pair(narrow.width, narrow.height), std::pair(462, 106));
+    EXPECT_EQ(std::pair(wide.width, wide.height), std::pair(500, 106));
+}

@@ -1,0 +1,158 @@
+#pragma once
+
+// In-memory stand-ins for the core's ports.
+#include <map>
+#include <vector>
+
+#include "ports/FileSystem.h"
+#include "ports/MainView.h"
+#include "ports/ProcessServices.h"
+#include "ports/TextServices.h"
+
+namespace twinpath::fakes {
+
+// Case mapping of ASCII letters, enough for the names the tests use; the comparison folds case and
+// then orders by code point, which puts a blank, "D" and "F" where the locale's collation does.
+struct FakeText final : TextServices {
+    static std::wstring mapped(std::wstring text, wchar_t from, wchar_t to) {
+        for (auto& c : text) c = c >= from && c <= from + 25 ? static_cast<wchar_t>(c - from + to) : c;
+        return text;
+    }
+    std::wstring toUpper(const std::wstring& text) override { return mapped(text, L'a', L'A'); }
+    std::wstring toLower(const std::wstring& text) override { return mapped(text, L'A', L'a'); }
+    int compareNoCase(const std::wstring& a, const std::wstring& b) override { return toLower(a).compare(toLower(b)); }
+};
+
+// A file system with the Windows rules the core relies on: drive ("C:") and share ("\\server\share")
+// roots, names found without regard to case, 8.3 aliases that lead to the long names, "." and ".."
+// first in a folder's search. Times are written as the local time they stand for, yyyymmddhhmmss;
+// from 2^63 on they cannot be converted, as on the platform.
+class FakeFileSystem final : public FileSystem {
+public:
+    // Adds a file, or a folder when the path ends in "\", with the folders above it. An item may
+    // carry its alias: "Program Files|PROGRA~1". A path without a root is passed over.
+    void add(const std::wstring& path, std::uint64_t size = 0, std::uint64_t time = 0) {
+        Node* node = walk(path, nullptr, true);
+        if (node && !path.ends_with(L'\\')) *node = {node->name, node->alias, 0x20, size, time, {}};
+        if (node) node->time = time;
+    }
+
+    std::optional<std::uint32_t> attributes(const std::wstring& path) override {
+        const Node* node = walk(path);
+        return node ? std::optional(node->attributes) : std::nullopt;
+    }
+    // The typed path with each item that has an alias replaced by it.
+    std::wstring shortPath(const std::wstring& path) override {
+        std::wstring form;
+        return walk(path, &form) ? form : L"";
+    }
+    std::unique_ptr<DirectorySearch> search(const std::wstring& pattern) override {
+        auto found = std::make_unique<Search>();
+        const bool all = pattern.ends_with(L"\\*");
+        const Node* node = walk(all ? pattern.substr(0, pattern.size() - 2) : pattern);
+        if (node && !all) found->entries = {entryOf(*node, node->name)};
+        if (!node || !all || !(node->attributes & kAttributeDirectory)) return found;
+        found->entries = {entryOf(*node, L"."), entryOf(*node, L"..")};
+        for (const Node& child : node->children) found->entries.push_back(entryOf(child, child.name));
+        return found;
+    }
+    std::optional<LocalTime> toLocalTime(std::uint64_t t) override {
+        if (t >= 1ULL << 63) return std::nullopt;
+        const auto at = [t](std::uint64_t unit) { return static_cast<int>(t / unit % 100); };
+        return LocalTime{
+            static_cast<int>(t / 10'000'000'000), at(100'000'000), at(1'000'000), at(10'000), at(100), at(1)};
+    }
+
+private:
+    struct Node {
+        std::wstring name, alias;  // a root's name is empty
+        std::uint32_t attributes = kAttributeDirectory;
+        std::uint64_t size = 0, time = 0;
+        std::vector<Node> children;
+    };
+    struct Search final : DirectorySearch {
+        std::vector<FindEntry> entries;
+        std::size_t at = 0;
+        bool next(FindEntry& entry) override { return at < entries.size() && (entry = entries[at++], true); }
+    };
+
+    static std::wstring key(const std::wstring& text) { return FakeText::mapped(text, L'a', L'A'); }
+    static FindEntry entryOf(const Node& node, const std::wstring& name) {
+        return {name, node.attributes, node.size, node.time};
+    }
+    // Where the "C:" or "\\server\share" root ends; npos for a path without one.
+    static std::size_t rootLength(const std::wstring& path) {
+        const bool drive = path.size() >= 2 && static_cast<unsigned>((path[0] | 0x20) - L'a') < 26 && path[1] == L':';
+        if (!path.starts_with(L"\\\\")) return drive && (path.size() == 2 || path[2] == L'\\') ? 2 : path.npos;
+        const auto server = path.find(L'\\', 2), share = path.find(L'\\', server + 1);
+        return server == path.npos || server == 2 || share == server + 1 ? path.npos : std::min(share, path.size());
+    }
+    // Follows the path's items from its root; `create` adds the missing ones, with their "|ALIAS".
+    Node* walk(const std::wstring& path, std::wstring* shortForm = nullptr, bool create = false) {
+        const std::size_t end = rootLength(path);
+        if (end == path.npos || (!create && !roots_.contains(key(path.substr(0, end))))) return nullptr;
+        std::vector<Node*> chain{&roots_[key(path.substr(0, end))]};
+        if (shortForm) *shortForm = path.substr(0, end);
+        for (std::size_t at = end, cut; at < path.size(); at = cut) {
+            cut = std::min(path.find(L'\\', at + 1), path.size());
+            const std::wstring text = path.substr(at + 1, cut - at - 1);
+            const std::wstring item = create ? text.substr(0, text.find(L'|')) : text;
+            // "." and ".." are resolved on the text, as the platform does before any lookup.
+            const bool step = item.empty() || item == L"." || item == L"..";
+            if (item == L".." && chain.size() > 1) chain.pop_back();
+            Node* child = step ? chain.back() : nullptr;
+            if (!step)
+                for (Node& next : chain.back()->children)
+                    if (!child && (key(next.name) == key(item) || key(next.alias) == key(item))) child = &next;
+            const std::wstring alias = text.substr(std::min(item.size() + 1, text.size()));
+            if (!child && create)
+                child = &chain.back()->children.emplace_back(Node{item, alias, kAttributeDirectory, 0, 0, {}});
+            if (!child || !(chain.back()->attributes & kAttributeDirectory)) return nullptr;
+            if (!step) chain.push_back(child);
+            if (shortForm) *shortForm += L'\\' + (step || child->alias.empty() ? item : child->alias);
+        }
+        return chain.back();
+    }
+
+    std::map<std::wstring, Node> roots_;  // by the root's capitals
+};
+
+// A window that keeps what the controller does to it; `calls` lists the steps whose order matters.
+struct FakeView final : MainView {
+    std::wstring fields[2], title = L"Twinpath", clipboard = L"untouched";
+    ListMode mode = ListMode::NamesOnly;
+    std::vector<std::wstring> calls;
+
+    bool log(const std::wstring& call) { return calls.push_back(call), true; }
+    std::wstring fieldText(NameField field) override { return fields[static_cast<int>(field)]; }
+    void setFieldText(NameField field, const std::wstring& text) override { fields[static_cast<int>(field)] = text; }
+    bool focusField(NameField) override { return log(L"focus"); }
+    void selectInField(NameField, int from, int n) override { log(std::to_wstring(from) + L"+" + std::to_wstring(n)); }
+    std::wstring caption() override { return title; }
+    void setCaption(const std::wstring& text) override { title = text; }
+    void restoreWindow() override { log(L"restore"); }
+    void bringToFront() override { log(L"front"); }
+    void setBusyPointer(bool on) override { log(on ? L"busy" : L"idle"); }
+    void showLetterCase(LetterCase checked) override { log(L"case " + std::to_wstring(static_cast<int>(checked))); }
+    ListMode listMode() override { return mode; }
+    void setListMode(ListMode picked) override { mode = picked; }
+    void showModeMenu() override { log(L"menu"); }
+    void pumpMessages() override { log(L"pump"); }
+    bool clearClipboard() override { return log(L"clear"); }
+    bool setClipboardText(const std::wstring& text) override { return log(L"set " + (clipboard = text)); }
+};
+
+// The running copy and this process, whose current folder is C:\.
+struct FakeProcess final : ProcessServices {
+    bool running = false, answers = true;
+    std::wstring arguments;
+    std::vector<std::wstring> handedOff;
+
+    bool previousInstanceRunning() override { return running; }
+    std::wstring commandLineArguments() override { return arguments; }
+    ProgramVersion version() override { return {1, 3, 0}; }
+    std::wstring fullPath(const std::wstring& relativePath) override { return L"C:\\" + relativePath; }
+    bool handOff(const std::wstring& text) override { return answers && (handedOff.push_back(text), true); }
+};
+
+}  // namespace twinpath::fakes

@@ -1,0 +1,84 @@
+#include <gtest/gtest.h>
+
+#include "fakes/Fakes.h"
+#include "paths/CommandLine.h"
+#include "paths/PathConverter.h"
+#include "paths/PathHead.h"
+
+using namespace twinpath;
+
+TEST(PathHeadTest, ShapesOfPaths) {
+    constexpr auto npos = std::wstring::npos;
+    using enum PrefixedRoot::Kind;
+    using Row =
+        std::tuple<const wchar_t*, std::size_t, bool, std::size_t, std::size_t, PrefixedRoot::Kind, std::size_t>;
+    const Row rows[] = {{L"C:\\a\\b", 3, true, 3, 3, None, 0},
+                        {L"z:\\", 3, true, 3, 3, None, 0},
+                        {L"C:", 0, false, npos, 0, None, 0},
+                        {L"C:x\\y", 0, false, npos, 4, None, 0},
+                        {L"x\\y", 0, false, npos, 2, None, 0},
+                        {L"\\\\srv\\share\\dir", 12, true, 6, 12, None, 0},
+                        {L"\\\\srv\\share", 11, true, 6, 11, None, 0},
+                        {L"\\\\srv", 0, true, npos, 5, None, 0},
+                        {L"\\\\srv\\\\x", 0, true, 6, 7, None, 0},
+                        {L"\\\\\\a\\b", 0, true, 3, 5, None, 0},
+                        {L"\\\\?\\C:\\a", 7, true, 7, 7, Drive, 6},
+                        {L"\\\\?\\UNC\\srv\\share\\d", 8, true, 12, 8, Unc, 8},
+                        {L"\\\\.\\unc\\srv", 8, true, npos, 8, Unc, 8},
+                        {L"\\\\.\\Volume{1}\\a", 14, true, 14, 14, Volume, 13},
+                        {L"\\\\?\\Volume{1", 12, true, npos, 12, Other, 4},
+                        {L"\\??\\C:\\x", 0, false, npos, 1, Drive, 6}};
+    // A head of length 0 is none; "<" stops at the level top; a listing's walk at its root.
+    for (const auto& [path, head, full, levelTop, listingRoot, prefix, prefixLength] : rows) {
+        SCOPED_TRACE(testing::PrintToString(path));
+        const PathHead split = splitHead(path);
+        EXPECT_EQ(split.kind == PathHead::Kind::None ? 0 : split.length, head);
+        EXPECT_EQ(split.kind == PathHead::Kind::Unc, path[0] == L'\\' && head > 0);
+        EXPECT_EQ(isFullPath(path), full);
+        EXPECT_EQ(levelTopLength(path), levelTop);
+        EXPECT_EQ(listingRootLength(path), listingRoot);
+        EXPECT_EQ(splitPrefixedRoot(path).kind, prefix);
+        EXPECT_EQ(splitPrefixedRoot(path).length, prefixLength);
+    }
+}
+
+TEST(PathConverterTest, LongFormKeepsTheTypedHeadAndTakesStoredNamesBelow) {
+    fakes::FakeFileSystem fs;
+    fs.add(L"C:\\Program Files|PROGRA~1\\Long Folder|LONGFO~1\\Deep File.text|DEEPFI~1.TEX");
+    fs.add(L"C:\\Data\\Sub\\");
+    fs.add(L"C:\\Data\\A?C");  // the fake takes any name: a lookup would find this one
+    fs.add(L"\\\\Server\\Share\\Dir\\File.Txt");
+    PathConverter converter(fs);
+    for (const auto& [input, longForm] : std::initializer_list<std::pair<const wchar_t*, const wchar_t*>>{
+             {L"c:\\progra~1\\longfo~1\\deepfi~1.tex", L"c:\\Program Files\\Long Folder\\Deep File.text"},
+             {L"C:\\PROGRAM FILES\\long folder", L"C:\\Program Files\\Long Folder"},
+             {L"\\\\SERVER\\share\\dir\\FILE.TXT", L"\\\\SERVER\\share\\Dir\\File.Txt"},
+             {L"c:\\", L"c:\\"},
+             {L"\\\\server\\SHARE", L"\\\\server\\SHARE"},
+             // Empty items, "." and ".." and wildcards name no entry of their own.
+             {L"c:\\data\\\\sub\\", L"c:\\Data\\\\Sub\\"},
+             {L"c:\\data\\.\\sub\\..\\sub", L"c:\\Data\\.\\Sub\\..\\Sub"},
+             {L"c:\\data\\a?c", L"c:\\Data\\a?c"},
+             // "C:" is the drive's current folder: it exists but has no head to keep.
+             {L"C:", L""},
+             {L"C:\\Data\\missing", L""}}) {
+        converter.setInput(input);
+        EXPECT_EQ(converter.longForm(), longForm) << testing::PrintToString(input);
+    }
+}
+
+TEST(CommandLineTest, ArgumentsAndTheInputPathInThem) {
+    using Row = std::tuple<std::wstring (*)(const std::wstring&), const wchar_t*, const wchar_t*>;
+    for (const auto& [read, text, result] : std::initializer_list<Row>{
+             {argumentsOf, L"twinpath.exe C:\\a b", L"C:\\a b"},
+             {argumentsOf, L"\"C:\\Program Files\\twinpath.exe\" \t \"C:\\x y\"", L"\"C:\\x y\""},
+             {argumentsOf, L"\"C:\\Program Files\\twinpath.exe\"C:\\x", L"C:\\x"},
+             {argumentsOf, L"\"unterminated name", L""},
+             // Shells quote a path with blanks; "Send To" passes several quoted paths.
+             {inputPathOf, L" \t\"C:\\a b\" \"C:\\second\"", L"C:\\a b"},
+             {inputPathOf, L"\"C:\\unterminated", L"C:\\unterminated"},
+             {inputPathOf, L"\"\"", L""},
+             {inputPathOf, L"  C:\\a b\\c.txt", L"C:\\a b\\c.txt"},
+             {inputPathOf, L"C:\\a\"b", L"C:\\a\"b"}})
+        EXPECT_EQ(read(text), result) << testing::PrintToString(text);
+}

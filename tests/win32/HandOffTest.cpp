@@ -1,0 +1,112 @@
+// The built program in processes of its own: a second start hands its path
+// to the running copy, waits for one that is still starting, and opens its
+// own window when none answers; bad input from peers changes nothing else.
+#include <random>
+
+#include "tests/win32/Support.h"
+#include "win32/DdeClient.h"
+#include "win32/DdeNames.h"
+#include "win32/DdeServer.h"
+#include "win32/MainWindow.h"
+
+using namespace twinpath::wine;
+
+// The program's main window once one is visible; null when none appears.
+HWND mainWindow() {
+    HWND window = nullptr;
+    waitUntil([&] { return (window = ::FindWindowW(win32::kMainWindowClass, nullptr)) && ::IsWindowVisible(window); });
+    return window;
+}
+
+// A copy of the built program started with a path, ended when the test is done with it.
+struct Program {
+    explicit Program(const std::wstring& path) {
+        std::wstring commandLine = L"\"" TWINPATH_EXE L"\" \"" + path + L"\"";
+        STARTUPINFOW startup{};
+        startup.cb = sizeof(startup);
+        PROCESS_INFORMATION started{};
+        // On failure `started` stays empty.
+        ::CreateProcessW(nullptr, commandLine.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr, &startup, &started);
+        const win32::UniqueHandle thread(started.hThread);
+        process.reset(started.hProcess);
+    }
+    ~Program() {
+        if (::TerminateProcess(process.get(), 1)) ::WaitForSingleObject(process.get(), 5000);
+    }
+
+    // STILL_ACTIVE when it has not ended within 15 s.
+    DWORD exitCode() const {
+        DWORD code = STILL_ACTIVE;
+        waitUntil([&] { return ::GetExitCodeProcess(process.get(), &code) && code != STILL_ACTIVE; }, 15s);
+        return code;
+    }
+    win32::UniqueHandle process;
+};
+
+// Whether the window comes to show `path` above the system's short form of
+// it; its first two children are the long and the short field.
+bool shows(HWND window, const std::wstring& path) {
+    const HWND longField = ::GetWindow(window, GW_CHILD);
+    const auto fields = [&] { return textOf(longField) + L"|" + textOf(::GetWindow(longField, GW_HWNDNEXT)); };
+    return waitUntil([&] { return fields() == path + L"|" + systemShortPath(path); }, 5s);
+}
+
+class HandOffTest : public ::testing::Test {
+protected:
+    TempTree tree;
+    const std::wstring first = tree.add(L"First Long File Name.text");
+    const std::wstring second = tree.add(L"Second Folder\\Another Long Name.text");
+};
+
+TEST_F(HandOffTest, ASecondStartHandsItsPathToTheMinimizedFirstAndEnds) {
+    Program running(first);
+    const HWND window = mainWindow();
+    ASSERT_TRUE(window);
+    EXPECT_TRUE(textOf(window).ends_with(L"  Ver." TWINPATH_VERSION));
+    ::ShowWindow(window, SW_MINIMIZE);
+    EXPECT_EQ(Program(second).exitCode(), 0u);
+    EXPECT_TRUE(shows(window, second));
+    EXPECT_FALSE(::IsIconic(window));
+    // The only window of the program: the first of its class, and no other after it.
+    EXPECT_EQ(::FindWindowW(win32::kMainWindowClass, nullptr), window);
+    EXPECT_FALSE(::FindWindowExW(nullptr, window, win32::kMainWindowClass, nullptr));
+}
+
+// A copy holds the single-instance name but does not serve the hand-off yet:
+// it is still starting, or hung.
+TEST_F(HandOffTest, ASecondStartWaitsForACopyStillStartingAndThenOpensItsOwnWindow) {
+    // The single-instance name is part of the program's contract with its later copies.
+    const win32::UniqueHandle startingCopy(::CreateMutexW(nullptr, FALSE, L"Local\\Twinpath.SingleInstance"));
+    {
+        Program later(second);
+        waitUntil([] { return false; }, 1s);
+        std::vector<std::wstring> pokes;
+        win32::DdeServer server([&](const std::wstring& text) { pokes.push_back(text); });
+        ASSERT_TRUE(server.start());
+        EXPECT_EQ(later.exitCode(), 0u);
+        EXPECT_EQ(pokes, std::vector<std::wstring>{second});
+    }
+    Program later(first);
+    EXPECT_TRUE(shows(mainWindow(), first));
+}
+
+TEST_F(HandOffTest, BadInputLeavesTheWindowAnsweringWithSoundFields) {
+    Program running(first);
+    const HWND window = mainWindow();
+    for (const std::wstring& bad : {tree.root + L"\\bad<name|.txt", std::wstring(L"CON"), first + L":stream",
+                                    tree.root + L"\\" + std::wstring(32000, L'x')}) {
+        EXPECT_TRUE(win32::pokeRunningCopy(bad, 5s));
+        EXPECT_TRUE(shows(window, L"")) << bad.substr(0, 80);
+    }
+    // Longer than any command line: refused, so not handed over.
+    EXPECT_FALSE(win32::pokeRunningCopy(std::wstring(win32::kMaxPokeChars + 1, L'x'), 5s));
+    std::mt19937 random(7);  // fixed: a failure comes back on every run
+    for (int round = 0; round < 20; ++round) {
+        std::wstring noise(random() % 32000, L'\0');
+        for (wchar_t& unit : noise) unit = static_cast<wchar_t>(random());
+        win32::pokeRunningCopy(noise, 5s);
+    }
+    EXPECT_TRUE(shows(window, L""));
+    ASSERT_TRUE(win32::pokeRunningCopy(first, 5s));
+    EXPECT_TRUE(shows(window, first));
+}

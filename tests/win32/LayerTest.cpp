@@ -1,0 +1,150 @@
+// The Windows layer's own decisions on Wine's real file system, clipboard and
+// locale: long and Unicode paths, devices, local times, case, the clipboard's
+// patience, poked text and dropped file lists.
+#include <atomic>
+#include <map>
+
+#include "paths/PathConverter.h"
+#include "tests/win32/Support.h"
+#include "win32/Clipboard.h"
+#include "win32/DroppedFiles.h"
+#include "win32/LongPath.h"
+#include "win32/PokedText.h"
+#include "win32/Win32FileSystem.h"
+#include "win32/Win32TextServices.h"
+
+using namespace twinpath::wine;
+
+struct FileSystemTest : ::testing::Test {
+    TempTree tree;
+    win32::Win32FileSystem fileSystem;
+};
+
+TEST_F(FileSystemTest, NamesInAnyScriptAndPathsBeyond260CharactersKeepBothForms) {
+    const std::wstring deep = std::wstring(200, L'a') + L"\\" + std::wstring(200, L'b') + L"\\";
+    PathConverter converter(fileSystem);
+    for (const std::wstring& name :
+         {std::wstring(L"Папка с данными\\Файл.txt"), std::wstring(L"日本語\\ファイル名.txt"),
+          std::wstring(L"emoji \U0001F600\\smile \U0001F600.txt"), deep + L"Bottom.txt"}) {
+        const std::wstring file = tree.add(name);
+        const std::wstring alias = systemShortPath(file);
+        ASSERT_NE(alias, file);
+        converter.setInput(file);
+        EXPECT_EQ(converter.longForm(), file);
+        EXPECT_EQ(converter.shortForm(), alias);
+        converter.setInput(alias);
+        EXPECT_EQ(converter.longForm(), file);
+    }
+}
+
+// Wine does not enforce the 260-character limit: only the forms can be checked.
+TEST(LongPathTest, LongPathsGoToTheSystemPrefixedAndComeBackWithout) {
+    const std::wstring deep = L"C:\\" + std::wstring(300, L'd');
+    const std::wstring share = L"\\\\server\\share\\" + std::wstring(300, L's');
+    const std::pair<std::wstring, std::wstring> cases[] = {{L"C:\\short", L"C:\\short"},
+                                                           {deep, L"\\\\?\\" + deep},
+                                                           {deep + L"\\", L"\\\\?\\" + deep + L"\\"},
+                                                           {share, L"\\\\?\\UNC\\" + share.substr(2)},
+                                                           {L"\\\\?\\" + deep, L"\\\\?\\" + deep}};
+    for (const auto& [typed, api] : cases) {
+        EXPECT_EQ(win32::toApiPath(typed), api);
+        EXPECT_EQ(win32::fromApiPath(api, typed), typed);
+    }
+}
+
+TEST_F(FileSystemTest, DevicesAndStreamsAreRefusedWhileRealFilesPass) {
+    const std::wstring file = tree.add(L"real.txt");
+    const std::wstring refused[] = {
+        L"CON",       L"COM1",           tree.root + L"\\NUL.txt", tree.root + L"\\CON", L"\\\\.\\pipe\\twinpath",
+        L"\\\\.\\C:", file + L":stream", file + L"::$DATA"};
+    for (const auto& path : refused) EXPECT_FALSE(fileSystem.attributes(path)) << path;
+    for (const auto& path : {file, L"\\\\?\\" + file, L"\\\\.\\" + file, tree.root + L"\\"})
+        EXPECT_TRUE(fileSystem.attributes(path)) << path;
+}
+
+TEST_F(FileSystemTest, APrefixedFolderEndingInASeparatorIsSearchedWithFullSizes) {
+    tree.add(L"big.bin", {}, 5ULL << 30);
+    tree.add(L"small.txt", "12345");
+    const auto search = fileSystem.search(L"\\\\?\\" + tree.root + L"\\\\*");
+    std::map<std::wstring, std::uint64_t> sizes;
+    for (FindEntry entry; search->next(entry);) sizes[entry.name] = entry.size;
+    EXPECT_EQ(sizes[L"big.bin"], 5ULL << 30);
+    EXPECT_EQ(sizes[L"small.txt"], 5u);
+}
+
+// CTest runs this with TZ=Europe/Berlin: UTC+1 in winter, UTC+2 in summer.
+// File times count 100 ns from 1601.
+TEST_F(FileSystemTest, EachTimeTakesTheRulesOfItsSeason) {
+    using namespace std::chrono;
+    for (const auto& [month, hour] : {std::pair{1, 13}, std::pair{7, 14}}) {
+        const auto utc = sys_days{year{2001} / month / 15} + 12h;
+        const auto local = fileSystem.toLocalTime((utc - sys_days{year{1601} / 1 / 1}) / 1s * 10000000);
+        ASSERT_TRUE(local);
+        EXPECT_EQ((std::array{local->year, local->month, local->day, local->hour, local->minute}),
+                  (std::array{2001, month, 15, hour, 0}));
+    }
+    EXPECT_FALSE(fileSystem.toLocalTime(0x8000000000000000ULL));
+}
+
+TEST(TextServicesTest, CaseMapsLetterForLetterAndComparesIgnoringCase) {
+    win32::Win32TextServices text;
+    EXPECT_EQ(text.toUpper(L"c:\\straße\\été\\ｆｕｌｌ\\данные"), L"C:\\STRAßE\\ÉTÉ\\ＦＵＬＬ\\ДАННЫЕ");
+    EXPECT_EQ(text.toLower(L"C:\\ÉTÉ\\ДАННЫЕ"), L"c:\\été\\данные");
+    EXPECT_EQ(text.compareNoCase(L"abc.txt", L"ABC.TXT"), 0);
+    EXPECT_LT(text.compareNoCase(L"a.txt", L"B.txt"), 0);
+}
+
+// Another thread holds the clipboard open for `hold`, as a busy program
+// might, while `meanwhile` runs here.
+void whileClipboardHeld(std::chrono::milliseconds hold, const std::function<void()>& meanwhile) {
+    std::atomic<bool> held = false;
+    const std::jthread holder([&] {
+        if ((held = ::OpenClipboard(nullptr))) std::this_thread::sleep_for(hold);
+        ::CloseClipboard();
+    });
+    // Opening may first ask the clipboard's owner, a window of this thread: it answers meanwhile.
+    ASSERT_TRUE(waitUntil([&] { return held.load(); }, 2s));
+    meanwhile();
+}
+
+TEST(ClipboardTest, ABriefHolderIsWaitedOutALongOneMakesTheCallFailCleanly) {
+    const std::unique_ptr<std::remove_pointer_t<HWND>, decltype(&::DestroyWindow)> owner(
+        ::CreateWindowExW(0, L"STATIC", L"", 0, 0, 0, 0, 0, HWND_MESSAGE, nullptr, nullptr, nullptr), ::DestroyWindow);
+    whileClipboardHeld(200ms, [&] { EXPECT_TRUE(win32::setClipboardText(owner.get(), L"C:\\after the wait.txt")); });
+    whileClipboardHeld(1500ms, [&] {
+        EXPECT_FALSE(win32::setClipboardText(owner.get(), L"C:\\refused.txt"));
+        EXPECT_FALSE(win32::clearClipboard(owner.get()));
+    });
+    // The calls that gave up left the clipboard closed and as it was.
+    EXPECT_EQ(clipboardText(), L"C:\\after the wait.txt");
+    EXPECT_TRUE(win32::clearClipboard(owner.get()));
+}
+
+TEST(PokedTextTest, TextFormatsAreReadToTheirFirstNulWithinTheLimit) {
+    const std::wstring longest(win32::kMaxPokeChars, L'x');
+    const std::tuple<UINT, std::string, std::optional<std::wstring>> cases[] = {
+        {CF_UNICODETEXT, bytesOf(std::wstring(L"C:\\日本\0b", 7)), L"C:\\日本"},
+        {CF_UNICODETEXT, bytesOf(longest), longest},
+        {CF_UNICODETEXT, bytesOf(longest + L"x"), std::nullopt},
+        {CF_TEXT, std::string("C:\\x.txt\0y", 10), L"C:\\x.txt"},
+        {CF_OEMTEXT, "C:\\x.txt", std::nullopt},
+        {CF_HDROP, fileListBytes({L"C:\\x.txt"}), std::nullopt}};
+    for (const auto& [format, bytes, text] : cases)
+        EXPECT_EQ(win32::textFromPoke(format, std::as_bytes(std::span(bytes))), text) << "format " << format;
+}
+
+TEST(DroppedFilesTest, TheFirstPathComesWholeAndMalformedListsGiveNothing) {
+    const auto firstPathOf = [](const std::string& block) {
+        return win32::firstDroppedPath(static_cast<HDROP>(globalCopy(block).get()));
+    };
+    const std::wstring deep = L"C:\\" + std::wstring(400, L'd') + L"\\file.txt";
+    EXPECT_EQ(firstPathOf(fileListBytes({deep, L"C:\\second.txt"})), deep);
+    const std::pair<const char*, std::string> malformed[] = {
+        {"an empty list", fileListBytes({})},
+        {"a cut header", std::string(sizeof(DROPFILES) - 1, '\0')},
+        {"names beyond the block", fileListBytes({L"C:\\a"}, 1000)},
+        {"names inside the header", fileListBytes({L"C:\\a"}, 0)},
+        // 32 bytes end inside the name and leave the heap no slack to hide a NUL in.
+        {"a name without its NUL", fileListBytes({L"C:\\abcd"}).substr(0, 32)}};
+    for (const auto& [what, block] : malformed) EXPECT_EQ(firstPathOf(block), std::nullopt) << what;
+}

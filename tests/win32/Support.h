@@ -1,0 +1,137 @@
+#pragma once
+
+// Helpers and common headers of the tests that run under Wine.
+#include <windows.h>
+
+#include <gtest/gtest.h>
+#include <shlobj.h>
+
+#include <array>
+#include <chrono>
+#include <cstdio>
+#include <cstring>
+#include <filesystem>
+#include <fstream>
+#include <functional>
+#include <optional>
+#include <thread>
+
+#include "win32/BufferCall.h"
+#include "win32/Handles.h"
+#include "win32/MessageLoop.h"
+
+namespace twinpath::wine {
+
+using namespace twinpath;
+using namespace std::chrono_literals;
+
+// A crash must end a test program with a failing code: Wine's crash handling
+// can otherwise end it with 0, and a crashed test would count as passed.
+inline const bool kCrashesFail = [] {
+    ::SetErrorMode(SEM_FAILCRITICALERRORS | SEM_NOGPFAULTERRORBOX | SEM_NOOPENFILEERRORBOX);
+    ::SetUnhandledExceptionFilter([](EXCEPTION_POINTERS* info) -> LONG {
+        std::fprintf(stderr, "test program crashed: exception 0x%08lx\n", info->ExceptionRecord->ExceptionCode);
+        ::TerminateProcess(::GetCurrentProcess(), 3);
+        return EXCEPTION_EXECUTE_HANDLER;
+    });
+    return true;
+}();
+
+// Handles this thread's waiting messages and polls `condition` until it holds
+// or `limit` has passed; true when it held.
+inline bool waitUntil(const std::function<bool()>& condition, std::chrono::milliseconds limit = 10s) {
+    for (const auto end = std::chrono::steady_clock::now() + limit;; ::Sleep(20)) {
+        win32::handleWaitingMessages();
+        if (condition()) return true;
+        if (std::chrono::steady_clock::now() > end) return false;
+    }
+}
+
+// The short form the system reports for a path: never hard-coded, since
+// Wine invents aliases by hashing.
+inline std::wstring systemShortPath(const std::wstring& path) {
+    std::wstring result;
+    win32::callWithGrowingBuffer(
+        [&](wchar_t* buffer, DWORD size) { return ::GetShortPathNameW((L"\\\\?\\" + path).c_str(), buffer, size); },
+        result);
+    return result.starts_with(L"\\\\?\\") ? result.substr(4) : result;
+}
+
+// A folder of the test's own under the temporary folder (which Wine gives in
+// its stored form), removed with everything in it when the object goes.
+struct TempTree {
+    TempTree() { std::filesystem::create_directories(root); }
+    ~TempTree() {
+        std::error_code ignored;
+        std::filesystem::remove_all(root, ignored);
+    }
+    TempTree(const TempTree&) = delete;
+
+    // Adds a folder when `relative` ends in "\", else a file holding `bytes`,
+    // grown (sparse) to `size` when that is more; returns the full path.
+    std::wstring add(const std::wstring& relative, const std::string& bytes = {}, std::uint64_t size = 0) const {
+        const std::filesystem::path path = root + L"\\" + relative;
+        std::filesystem::create_directories(path.parent_path());
+        if (path.has_filename()) std::ofstream(path, std::ios::binary) << bytes;
+        if (size > bytes.size()) std::filesystem::resize_file(path, size);
+        return (path.has_filename() ? path : path.parent_path()).wstring();
+    }
+
+    const std::wstring root =
+        (std::filesystem::temp_directory_path() /
+         (L"twinpath-test-" + std::to_wstring(::GetCurrentProcessId()) + L"-" + std::to_wstring(::GetTickCount64())))
+            .wstring();
+};
+
+// A window's text through WM_GETTEXT, so also of another process's controls;
+// empty when the window does not answer.
+inline std::wstring textOf(HWND window) {
+    std::wstring text(32768, L'\0');
+    DWORD_PTR length = 0;
+    const bool answered = ::SendMessageTimeoutW(window, WM_GETTEXT, text.size(), reinterpret_cast<LPARAM>(text.data()),
+                                                SMTO_ABORTIFHUNG, 2000, &length);
+    return text.substr(0, answered ? length : 0);
+}
+
+// The clipboard opened for `owner` (retried for a while) until the object goes.
+struct ClipboardSession {
+    explicit ClipboardSession(HWND owner = nullptr) : open(waitUntil([owner] { return ::OpenClipboard(owner); }, 2s)) {}
+    ~ClipboardSession() {
+        if (open) ::CloseClipboard();
+    }
+    ClipboardSession(const ClipboardSession&) = delete;
+    const bool open;
+};
+
+// The clipboard's CF_UNICODETEXT; nothing when it holds none.
+inline std::optional<std::wstring> clipboardText() {
+    const ClipboardSession clipboard;
+    const win32::GlobalLockGuard lock(clipboard.open ? ::GetClipboardData(CF_UNICODETEXT) : nullptr);
+    const auto* text = static_cast<const wchar_t*>(lock.data());
+    if (!text) return std::nullopt;
+    return std::wstring(text, ::wcsnlen(text, lock.size() / sizeof(wchar_t)));
+}
+
+// The UTF-16 units of `text` as bytes.
+inline std::string bytesOf(const std::wstring& text) {
+    return std::string(reinterpret_cast<const char*>(text.data()), text.size() * sizeof(wchar_t));
+}
+
+// The bytes of a CF_HDROP block: its header, which says the names start at
+// `offset`, then each name ended by a NUL and the list by one more.
+inline std::string fileListBytes(const std::vector<std::wstring>& names, DWORD offset = sizeof(DROPFILES)) {
+    const DROPFILES header{offset, {}, FALSE, TRUE};
+    std::wstring list;
+    for (const auto& name : names) list += name + L'\0';
+    return std::string(reinterpret_cast<const char*>(&header), sizeof header) + bytesOf(list + L'\0');
+}
+
+// The bytes in movable global memory, as dropped lists and the clipboard hold them.
+inline win32::UniqueGlobal globalCopy(const std::string& bytes) {
+    win32::UniqueGlobal memory(::GlobalAlloc(GMEM_MOVEABLE, bytes.size()));
+    const win32::GlobalLockGuard lock(memory.get());
+    if (lock.data()) std::memcpy(lock.data(), bytes.data(), bytes.size());
+    return memory;
+}
+
+}  // namespace twinpath::wine

@@ -1,0 +1,355 @@
+#include "win32/MainWindow.h"
+
+#include <commctrl.h>
+
+#include "app/Texts.h"
+#include "win32/Fonts.h"
+#include "win32/res/resource.h"
+
+namespace twinpath::win32 {
+
+namespace {
+
+constexpr DWORD kWindowStyle = WS_OVERLAPPEDWINDOW | WS_CLIPCHILDREN;
+constexpr DWORD kWindowExStyle = 0;
+constexpr int kCommandLevelUp = 0x7001;
+constexpr int kCommandLevelDown = 0x7002;
+
+HWND createControl(HWND parent, HINSTANCE instance, const ControlDesign& design, int id) {
+    const wchar_t* windowClass = L"STATIC";
+    // Labels reach under the buttons beside them: siblings must not paint
+    // over each other.
+    DWORD style = WS_CHILD | WS_VISIBLE | WS_CLIPSIBLINGS;
+    DWORD exStyle = 0;
+    switch (design.kind) {
+        case ControlKind::TextField:
+            // The fields show results; read-only edits still select and copy.
+            windowClass = L"EDIT";
+            style |= WS_TABSTOP | WS_GROUP | ES_AUTOHSCROLL | ES_READONLY;
+            exStyle = WS_EX_CLIENTEDGE;
+            break;
+        case ControlKind::PushButton:
+            windowClass = L"BUTTON";
+            style |= WS_TABSTOP | WS_GROUP | BS_PUSHBUTTON;
+            break;
+        case ControlKind::OptionButton:
+            windowClass = L"BUTTON";
+            style |= BS_AUTORADIOBUTTON | (design.index == 0 ? WS_GROUP | WS_TABSTOP : 0);
+            break;
+        case ControlKind::Label:
+            style |= WS_GROUP | SS_LEFT | SS_NOPREFIX;
+            break;
+    }
+    return ::CreateWindowExW(exStyle, windowClass, design.caption, style, 0, 0, 0, 0, parent,
+                             reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)), instance, nullptr);
+}
+
+}  // namespace
+
+MainWindow::MainWindow(HINSTANCE instance, FileSystem& fileSystem, TextServices& text, ProcessServices& process)
+    : instance_(instance), controller_(*this, fileSystem, text, process) {
+    ACCEL keys[] = {{FALT | FVIRTKEY, VK_UP, kCommandLevelUp}, {FALT | FVIRTKEY, VK_DOWN, kCommandLevelDown}};
+    accelerators_.reset(::CreateAcceleratorTableW(keys, ARRAYSIZE(keys)));
+}
+
+MainWindow::~MainWindow() {
+    if (hwnd_) ::DestroyWindow(hwnd_);
+}
+
+bool MainWindow::create() {
+    WNDCLASSEXW windowClass{};
+    windowClass.cbSize = sizeof(windowClass);
+    windowClass.lpfnWndProc = windowProc;
+    windowClass.hInstance = instance_;
+    windowClass.hIcon = ::LoadIconW(instance_, MAKEINTRESOURCEW(IDI_TWINPATH));
+    windowClass.hIconSm = static_cast<HICON>(::LoadImageW(instance_, MAKEINTRESOURCEW(IDI_TWINPATH), IMAGE_ICON,
+                                                          ::GetSystemMetrics(SM_CXSMICON),
+                                                          ::GetSystemMetrics(SM_CYSMICON), LR_DEFAULTCOLOR));
+    windowClass.hCursor = ::LoadCursorW(nullptr, IDC_ARROW);
+    windowClass.hbrBackground = reinterpret_cast<HBRUSH>(COLOR_BTNFACE + 1);
+    windowClass.lpszClassName = kMainWindowClass;
+    if (!::RegisterClassExW(&windowClass) && ::GetLastError() != ERROR_CLASS_ALREADY_EXISTS) return false;
+
+    if (!::CreateWindowExW(kWindowExStyle, kMainWindowClass, texts::kCaption, kWindowStyle, CW_USEDEFAULT,
+                           CW_USEDEFAULT, 0, 0, nullptr, nullptr, instance_, this))
+        return false;
+
+    // The first size comes from the design client width at the window's own
+    // DPI; the height is the fixed one.
+    RECT frame{};
+    ::AdjustWindowRectExForDpi(&frame, kWindowStyle, FALSE, kWindowExStyle, dpi());
+    const int width = twipsToPixels(kDesignClientWidthTwips, dpi()) + (frame.right - frame.left);
+    ::SetWindowPos(hwnd_, nullptr, 0, 0, width, limits().height, SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
+    return true;
+}
+
+int MainWindow::tableIndexOf(ControlGroup group, int index) {
+    const auto table = controlTable();
+    for (std::size_t i = 0; i < table.size(); ++i)
+        if (table[i].group == group && table[i].index == index) return static_cast<int>(i);
+    return -1;
+}
+
+HWND MainWindow::control(ControlGroup group, int index) const {
+    const int i = tableIndexOf(group, index);
+    return i < 0 ? nullptr : controls_[static_cast<std::size_t>(i)];
+}
+
+void MainWindow::show(int showCommand) {
+    ::ShowWindow(hwnd_, showCommand);
+    ::UpdateWindow(hwnd_);
+    controller_.onShown();
+}
+
+bool MainWindow::preTranslate(MSG& message) {
+    if (!hwnd_) return false;
+    if (accelerators_ && ::TranslateAcceleratorW(hwnd_, accelerators_.get(), &message)) return true;
+    return ::IsDialogMessageW(hwnd_, &message) != FALSE;
+}
+
+bool MainWindow::acceptDrops() {
+    dropTarget_ = DropTarget::create([this](POINT point) { return acceptsDropAt(point); },
+                                     [this](const std::wstring& path) { queuePath(path); });
+    if (!dropTarget_) return false;
+    dropRegistration_ = DropRegistration(hwnd_, dropTarget_.get());
+    return dropRegistration_.active();
+}
+
+bool MainWindow::acceptsDropAt(POINT screenPoint) const {
+    POINT client = screenPoint;
+    if (!::ScreenToClient(hwnd_, &client)) return false;
+    const HWND child = ::ChildWindowFromPointEx(hwnd_, client, CWP_SKIPINVISIBLE);
+    if (child == hwnd_) return true;  // the window's free area
+    const auto table = controlTable();
+    for (std::size_t i = 0; i < table.size(); ++i)
+        if (controls_[i] == child) return table[i].dropTarget;
+    return false;
+}
+
+LRESULT CALLBACK MainWindow::windowProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) noexcept {
+    auto* self = reinterpret_cast<MainWindow*>(::GetWindowLongPtrW(hwnd, GWLP_USERDATA));
+    if (message == WM_NCCREATE) {
+        self = static_cast<MainWindow*>(reinterpret_cast<CREATESTRUCTW*>(lParam)->lpCreateParams);
+        self->hwnd_ = hwnd;
+        ::SetWindowLongPtrW(hwnd, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(self));
+    }
+    if (!self) return ::DefWindowProcW(hwnd, message, wParam, lParam);
+    LRESULT result = 0;
+    try {
+        result = self->handleMessage(message, wParam, lParam);
+    } catch (...) {
+        // A handler that fails is passed over; nothing reaches Windows.
+        result = ::DefWindowProcW(hwnd, message, wParam, lParam);
+    }
+    if (message == WM_NCDESTROY) {
+        ::SetWindowLongPtrW(hwnd, GWLP_USERDATA, 0);
+        self->hwnd_ = nullptr;
+    }
+    return result;
+}
+
+LRESULT CALLBACK MainWindow::controlProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam, UINT_PTR id,
+                                         DWORD_PTR self) noexcept {
+    if (message == WM_NCDESTROY) ::RemoveWindowSubclass(hwnd, controlProc, id);
+    try {
+        return reinterpret_cast<MainWindow*>(self)->handleControlMessage(hwnd, message, wParam, lParam);
+    } catch (...) {
+        return ::DefSubclassProc(hwnd, message, wParam, lParam);
+    }
+}
+
+LRESULT MainWindow::handleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
+    switch (message) {
+        case WM_CREATE:
+            if (const UINT windowDpi = ::GetDpiForWindow(hwnd_)) dpi_ = static_cast<int>(windowDpi);
+            createControls();
+            applyFonts();
+            layoutControls();
+            return 0;
+        case WM_COMMAND:
+            onCommand(LOWORD(wParam), HIWORD(wParam), reinterpret_cast<HWND>(lParam));
+            return 0;
+        case WM_CONTEXTMENU:
+            onContextMenu(reinterpret_cast<HWND>(wParam), lParam);
+            return 0;
+        case WM_GETMINMAXINFO:
+            onGetMinMaxInfo(*reinterpret_cast<MINMAXINFO*>(lParam));
+            return 0;
+        case WM_WINDOWPOSCHANGING:
+            onWindowPosChanging(*reinterpret_cast<WINDOWPOS*>(lParam));
+            return 0;
+        case WM_SIZE:
+            stretchFields();
+            return 0;
+        case WM_DPICHANGED:
+            onDpiChanged(HIWORD(wParam), *reinterpret_cast<const RECT*>(lParam));
+            return 0;
+        case WM_CTLCOLORSTATIC:
+            return onCtlColor(reinterpret_cast<HDC>(wParam));
+        case WM_SETCURSOR:
+            if (!busy_) break;
+            ::SetCursor(::LoadCursorW(nullptr, IDC_WAIT));
+            return TRUE;
+        case kQueuedPathsMessage:
+            openQueuedPaths();
+            return 0;
+        case WM_DESTROY:
+            // Revoked while the window still exists, or OLE keeps the target.
+            dropRegistration_ = DropRegistration();
+            ::PostQuitMessage(0);
+            return 0;
+        default:
+            break;
+    }
+    return ::DefWindowProcW(hwnd_, message, wParam, lParam);
+}
+
+LRESULT MainWindow::handleControlMessage(HWND control, UINT message, WPARAM wParam, LPARAM lParam) {
+    const LRESULT result = ::DefSubclassProc(control, message, wParam, lParam);
+    const int field = controlIndexOf(control, ControlGroup::NameField);
+    if (field >= 0 && message == WM_LBUTTONDBLCLK) controller_.selectWholeField(static_cast<NameField>(field));
+    if (control == this->control(ControlGroup::ListButton, 0) && message == WM_RBUTTONUP)
+        controller_.onListButtonRightClick();
+    return result;
+}
+
+void MainWindow::onCommand(int id, int code, HWND) {
+    if (id == kCommandLevelUp || id == kCommandLevelDown) {
+        controller_.moveLevel(id == kCommandLevelUp ? Level::Up : Level::Down);
+        return;
+    }
+    if (const auto mode = ModeMenu::modeOfCommand(id)) {
+        controller_.pickListMode(*mode);
+        return;
+    }
+    const auto table = controlTable();
+    const int i = id - kFirstControlId;
+    if (i < 0 || i >= static_cast<int>(table.size())) return;
+    const ControlDesign& design = table[static_cast<std::size_t>(i)];
+    const int index = design.index;
+    switch (design.group) {
+        case ControlGroup::NameField:
+            if (code == EN_SETFOCUS) controller_.onFieldFocused(static_cast<NameField>(index));
+            break;
+        case ControlGroup::CopyButton:
+            if (code == BN_CLICKED) controller_.copyField(static_cast<NameField>(index));
+            break;
+        case ControlGroup::ListButton:
+            if (code == BN_CLICKED) controller_.copyListing();
+            break;
+        case ControlGroup::CaseOption:
+            if (code == BN_CLICKED) controller_.selectCase(static_cast<LetterCase>(index));
+            break;
+        case ControlGroup::LevelButton:
+            if (code == BN_CLICKED) controller_.moveLevel(index == 0 ? Level::Up : Level::Down);
+            break;
+        case ControlGroup::Label:
+            break;
+    }
+}
+
+void MainWindow::onContextMenu(HWND target, LPARAM position) {
+    // The mouse opens the mode menu on the button's mouse-up; the menu key and
+    // Shift+F10 (position -1) open it below the button for keyboard users.
+    const HWND listButton = control(ControlGroup::ListButton, 0);
+    if (target != listButton || position != -1) return;
+    RECT button{};
+    ::GetWindowRect(listButton, &button);
+    modeMenu_.show(hwnd_, POINT{button.left, button.bottom}, TPM_LEFTALIGN | TPM_TOPALIGN);
+}
+
+void MainWindow::onGetMinMaxInfo(MINMAXINFO& info) const {
+    const OuterSize outer = limits();
+    info.ptMinTrackSize = POINT{outer.width, outer.height};
+    // A maximized window fills the work area; only the normal one is held
+    // to the fixed height.
+    if (!::IsZoomed(hwnd_)) info.ptMaxTrackSize.y = outer.height;
+}
+
+void MainWindow::onWindowPosChanging(WINDOWPOS& position) const {
+    if ((position.flags & SWP_NOSIZE) || ::IsZoomed(hwnd_) || ::IsIconic(hwnd_)) return;
+    const OuterSize size = constrainOuterSize({position.cx, position.cy}, limits());
+    position.cx = size.width;
+    position.cy = size.height;
+}
+
+void MainWindow::onDpiChanged(int newDpi, const RECT& suggested) {
+    if (newDpi > 0) dpi_ = newDpi;
+    applyFonts();
+    layoutControls();
+    ::SetWindowPos(hwnd_, nullptr, suggested.left, suggested.top, suggested.right - suggested.left,
+                   suggested.bottom - suggested.top, SWP_NOZORDER | SWP_NOACTIVATE);
+    stretchFields();
+}
+
+LRESULT MainWindow::onCtlColor(HDC dc) {
+    // Fields, labels and option buttons share the button-face background.
+    ::SetBkColor(dc, ::GetSysColor(COLOR_BTNFACE));
+    ::SetTextColor(dc, ::GetSysColor(COLOR_WINDOWTEXT));
+    return reinterpret_cast<LRESULT>(::GetSysColorBrush(COLOR_BTNFACE));
+}
+
+void MainWindow::createControls() {
+    const auto table = controlTable();
+    for (std::size_t i = 0; i < table.size(); ++i) {
+        const int id = kFirstControlId + static_cast<int>(i);
+        controls_[i] = createControl(hwnd_, instance_, table[i], id);
+        const bool watched = table[i].group == ControlGroup::NameField || table[i].group == ControlGroup::ListButton;
+        if (controls_[i] && watched)
+            ::SetWindowSubclass(controls_[i], controlProc, static_cast<UINT_PTR>(id),
+                                reinterpret_cast<DWORD_PTR>(this));
+    }
+}
+
+void MainWindow::applyFonts() {
+    UniqueFont fieldFont = createFieldFont(dpi());
+    UniqueFont controlFont = createControlFont(dpi());
+    const auto table = controlTable();
+    for (std::size_t i = 0; i < table.size(); ++i) {
+        const HFONT font = table[i].kind == ControlKind::TextField ? fieldFont.get() : controlFont.get();
+        if (controls_[i]) ::SendMessageW(controls_[i], WM_SETFONT, reinterpret_cast<WPARAM>(font), TRUE);
+    }
+    // The controls now use the new fonts: the old ones may go.
+    fieldFont_ = std::move(fieldFont);
+    controlFont_ = std::move(controlFont);
+}
+
+void MainWindow::layoutControls() {
+    const int scale = dpi();
+    const auto table = controlTable();
+    for (std::size_t i = 0; i < table.size(); ++i) {
+        const TwipsRect& r = table[i].rect;
+        ::SetWindowPos(controls_[i], nullptr, twipsToPixels(r.left, scale), twipsToPixels(r.top, scale),
+                       twipsToPixels(r.width, scale), twipsToPixels(r.height, scale), SWP_NOZORDER | SWP_NOACTIVATE);
+    }
+    stretchFields();
+}
+
+void MainWindow::stretchFields() {
+    RECT client{};
+    ::GetClientRect(hwnd_, &client);
+    for (const NameField which : {NameField::Long, NameField::Short}) {
+        const HWND field = fieldControl(which);
+        RECT current{};
+        if (!field || !::GetWindowRect(field, &current)) continue;
+        ::SetWindowPos(field, nullptr, 0, 0, client.right - client.left, current.bottom - current.top,
+                       SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
+    }
+}
+
+OuterSize MainWindow::limits() const {
+    RECT frame{};
+    ::AdjustWindowRectExForDpi(&frame, kWindowStyle, FALSE, kWindowExStyle, dpi());
+    return outerLimits(dpi(), {frame.right - frame.left, frame.bottom - frame.top});
+}
+
+int MainWindow::dpi() const { return dpi_; }
+
+int MainWindow::controlIndexOf(HWND control, ControlGroup group) const {
+    const auto table = controlTable();
+    for (std::size_t i = 0; i < table.size(); ++i)
+        if (controls_[i] == control && table[i].group == group) return table[i].index;
+    return -1;
+}
+
+}  // namespace twinpath::win32

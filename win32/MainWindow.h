@@ -1,0 +1,119 @@
+#pragma once
+
+#include <windows.h>
+
+#include <array>
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "app/MainController.h"
+#include "app/WindowLayout.h"
+#include "ports/MainView.h"
+#include "win32/DropRegistration.h"
+#include "win32/DropTarget.h"
+#include "win32/ModeMenu.h"
+#include "win32/UiHandles.h"
+
+namespace twinpath::win32 {
+
+// The window class of the program's one window, which other programs and the
+// tests look for.
+inline constexpr wchar_t kMainWindowClass[] = L"Twinpath.MainWindow";
+
+// The program's one window: creates the controls, turns messages into calls of
+// the main controller and its calls into API calls. It decides nothing of the
+// program's rules itself.
+class MainWindow final : public MainView {
+public:
+    MainWindow(HINSTANCE instance, FileSystem& fileSystem, TextServices& text, ProcessServices& process);
+    ~MainWindow() override;
+    MainWindow(const MainWindow&) = delete;
+    MainWindow& operator=(const MainWindow&) = delete;
+
+    // Creates the window, hidden, with every control.
+    bool create();
+    HWND hwnd() const { return hwnd_; }
+    MainController& controller() { return controller_; }
+    HWND control(ControlGroup group, int index) const;
+
+    // Shows the window and tells the controller.
+    void show(int showCommand);
+    // Translates a message for the window (accelerators, dialog keys); true
+    // when it was handled and must not be dispatched.
+    bool preTranslate(MSG& message);
+
+    // Takes dropped file lists from now on (OLE must be initialised on this
+    // thread); the registration ends when the window is destroyed.
+    bool acceptDrops();
+    IDropTarget* dropTarget() const { return dropTarget_.get(); }
+    // A point on the screen over which a drop is taken as input.
+    bool acceptsDropAt(POINT screenPoint) const;
+    // Input from another program, processed once that program has been
+    // answered: the first path of a drop once the drag has ended, a poked path
+    // once the second copy has its acknowledgement (it would otherwise wait
+    // on a slow share, give up and open a window of its own).
+    void queuePath(const std::wstring& path);
+
+    std::wstring fieldText(NameField field) override;
+    void setFieldText(NameField field, const std::wstring& text) override;
+    bool focusField(NameField field) override;
+    void selectInField(NameField field, int start, int length) override;
+    std::wstring caption() override;
+    void setCaption(const std::wstring& text) override;
+    void restoreWindow() override;
+    void bringToFront() override;
+    void setBusyPointer(bool busy) override;
+    void showLetterCase(LetterCase letterCase) override;
+    ListMode listMode() override;
+    void setListMode(ListMode mode) override;
+    void showModeMenu() override;
+    void pumpMessages() override;
+    bool clearClipboard() override;
+    bool setClipboardText(const std::wstring& text) override;
+
+private:
+    // Control i of controlTable() has the ID kFirstControlId + i.
+    static constexpr int kFirstControlId = 1000;
+    static constexpr UINT kQueuedPathsMessage = WM_APP + 1;
+
+    static int tableIndexOf(ControlGroup group, int index);
+    static LRESULT CALLBACK windowProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) noexcept;
+    static LRESULT CALLBACK controlProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam, UINT_PTR id,
+                                        DWORD_PTR self) noexcept;
+    LRESULT handleMessage(UINT message, WPARAM wParam, LPARAM lParam);
+    LRESULT handleControlMessage(HWND control, UINT message, WPARAM wParam, LPARAM lParam);
+
+    void onCommand(int id, int code, HWND control);
+    void onContextMenu(HWND target, LPARAM position);
+    void onGetMinMaxInfo(MINMAXINFO& info) const;
+    void onWindowPosChanging(WINDOWPOS& position) const;
+    void onDpiChanged(int dpi, const RECT& suggested);
+    LRESULT onCtlColor(HDC dc);
+
+    void createControls();
+    void applyFonts();
+    void layoutControls();
+    void stretchFields();
+    OuterSize limits() const;
+    int dpi() const;
+    int controlIndexOf(HWND control, ControlGroup group) const;
+    HWND fieldControl(NameField field) const { return control(ControlGroup::NameField, static_cast<int>(field)); }
+    void openQueuedPaths();
+
+    HINSTANCE instance_;
+    HWND hwnd_ = nullptr;
+    MainController controller_;
+    ModeMenu modeMenu_;
+    UniqueFont fieldFont_;
+    UniqueFont controlFont_;
+    UniqueAccelerators accelerators_;
+    std::array<HWND, 14> controls_{};  // in the order of controlTable()
+    bool busy_ = false;
+    int dpi_ = USER_DEFAULT_SCREEN_DPI;  // the DPI of the monitor the window is on
+    ComPtr<DropTarget> dropTarget_;
+    DropRegistration dropRegistration_;
+    std::vector<std::wstring> queuedPaths_;
+};
+
+}  // namespace twinpath::win32

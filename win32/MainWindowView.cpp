@@ -1,0 +1,94 @@
+// The window as the main controller sees it: fields, caption, state, pointer,
+// options, mode menu and clipboard, and the queue of paths from other programs.
+#include "win32/Clipboard.h"
+#include "win32/MainWindow.h"
+#include "win32/MessageLoop.h"
+
+namespace twinpath::win32 {
+
+namespace {
+
+std::wstring windowText(HWND hwnd) {
+    std::wstring text(static_cast<std::size_t>(::GetWindowTextLengthW(hwnd)) + 1, L'\0');
+    text.resize(static_cast<std::size_t>(::GetWindowTextW(hwnd, text.data(), static_cast<int>(text.size()))));
+    return text;
+}
+
+}  // namespace
+
+void MainWindow::queuePath(const std::wstring& path) {
+    queuedPaths_.push_back(path);
+    ::PostMessageW(hwnd_, kQueuedPathsMessage, 0, 0);
+}
+
+void MainWindow::openQueuedPaths() {
+    auto waiting = std::move(queuedPaths_);
+    queuedPaths_.clear();
+    for (const auto& path : waiting) controller_.openPath(path);
+}
+
+std::wstring MainWindow::fieldText(NameField field) {
+    const HWND edit = fieldControl(field);
+    return edit ? windowText(edit) : std::wstring();
+}
+
+void MainWindow::setFieldText(NameField field, const std::wstring& text) {
+    if (const HWND edit = fieldControl(field)) ::SetWindowTextW(edit, text.c_str());
+}
+
+bool MainWindow::focusField(NameField field) {
+    const HWND edit = fieldControl(field);
+    if (!edit || !::IsWindowVisible(hwnd_)) return false;
+    ::SetFocus(edit);
+    return ::GetFocus() == edit;
+}
+
+void MainWindow::selectInField(NameField field, int start, int length) {
+    if (const HWND edit = fieldControl(field))
+        ::SendMessageW(edit, EM_SETSEL, static_cast<WPARAM>(start), static_cast<LPARAM>(start + length));
+}
+
+std::wstring MainWindow::caption() { return windowText(hwnd_); }
+
+void MainWindow::setCaption(const std::wstring& text) { ::SetWindowTextW(hwnd_, text.c_str()); }
+
+void MainWindow::restoreWindow() {
+    // While start-up runs the window is still hidden: restoring would show it.
+    if (::IsWindowVisible(hwnd_) && (::IsIconic(hwnd_) || ::IsZoomed(hwnd_))) ::ShowWindow(hwnd_, SW_RESTORE);
+}
+
+void MainWindow::bringToFront() {
+    if (!::IsWindowVisible(hwnd_)) return;
+    ::SetForegroundWindow(hwnd_);
+    ::SetActiveWindow(hwnd_);
+}
+
+void MainWindow::setBusyPointer(bool busy) {
+    busy_ = busy;
+    ::SetCursor(::LoadCursorW(nullptr, busy ? IDC_WAIT : IDC_ARROW));
+}
+
+void MainWindow::showLetterCase(LetterCase letterCase) {
+    const int first = kFirstControlId + tableIndexOf(ControlGroup::CaseOption, 0);
+    ::CheckRadioButton(hwnd_, first, first + 2, first + static_cast<int>(letterCase));
+}
+
+ListMode MainWindow::listMode() { return modeMenu_.checkedMode(); }
+
+void MainWindow::setListMode(ListMode mode) { modeMenu_.check(mode); }
+
+void MainWindow::showModeMenu() {
+    POINT cursor{};
+    ::GetCursorPos(&cursor);
+    modeMenu_.show(hwnd_, cursor, TPM_LEFTALIGN | TPM_TOPALIGN);
+}
+
+void MainWindow::pumpMessages() {
+    handleWaitingMessages([this](MSG& message) { return preTranslate(message); });
+}
+
+bool MainWindow::clearClipboard() { return win32::clearClipboard(hwnd_); }
+
+bool MainWindow::setClipboardText(const std::wstring& text) { return win32::setClipboardText(hwnd_, text); }
+
+}  // namespace twinpath::win32

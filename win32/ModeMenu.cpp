@@ -1,0 +1,57 @@
+#include "win32/ModeMenu.h"
+
+#include "app/Texts.h"
+
+namespace twinpath::win32 {
+
+namespace {
+
+// The entry of mode i sends kFirstCommand + i.
+constexpr UINT kFirstCommand = 0x8000;
+constexpr ListMode kModes[] = {ListMode::NamesOnly, ListMode::SizeAndDate};
+
+UINT commandOf(ListMode mode) { return kFirstCommand + static_cast<UINT>(mode); }
+
+}  // namespace
+
+ModeMenu::ModeMenu() : popup_(::CreatePopupMenu()) {
+    UniqueMenu modes(::CreatePopupMenu());
+    if (!popup_ || !modes) return;
+    ::AppendMenuW(modes.get(), MF_STRING | MF_CHECKED, commandOf(ListMode::NamesOnly), texts::kModeNamesOnly);
+    ::AppendMenuW(modes.get(), MF_STRING, commandOf(ListMode::SizeAndDate), texts::kModeSizeAndDate);
+    if (::AppendMenuW(popup_.get(), MF_POPUP | MF_STRING, reinterpret_cast<UINT_PTR>(modes.get()),
+                      texts::kListCopyMenu))
+        modes_ = modes.release();
+}
+
+std::optional<ListMode> ModeMenu::modeOfCommand(int id) {
+    for (const ListMode mode : kModes)
+        if (static_cast<UINT>(id) == commandOf(mode)) return mode;
+    return std::nullopt;
+}
+
+ListMode ModeMenu::checkedMode() const {
+    if (!modes_) return ListMode::NamesOnly;
+    for (const ListMode mode : kModes) {
+        const UINT state = ::GetMenuState(modes_, commandOf(mode), MF_BYCOMMAND);
+        if (state != static_cast<UINT>(-1) && (state & MF_CHECKED) != 0) return mode;
+    }
+    return ListMode::NamesOnly;
+}
+
+void ModeMenu::check(ListMode mode) {
+    if (!modes_) return;
+    for (const ListMode each : kModes)
+        ::CheckMenuItem(modes_, commandOf(each), MF_BYCOMMAND | (each == mode ? MF_CHECKED : MF_UNCHECKED));
+}
+
+void ModeMenu::show(HWND owner, POINT screenPoint, UINT alignment) const {
+    if (!popup_) return;
+    // The owner must be in the foreground, or the menu would not close when
+    // the user clicks elsewhere.
+    ::SetForegroundWindow(owner);
+    ::TrackPopupMenuEx(popup_.get(), alignment | TPM_RIGHTBUTTON, screenPoint.x, screenPoint.y, owner, nullptr);
+    ::PostMessageW(owner, WM_NULL, 0, 0);
+}
+
+}  // namespace twinpath::win32

@@ -1,0 +1,33 @@
+#pragma once
+
+#include <windows.h>
+
+#include <optional>
+
+#include "listing/ListMode.h"
+#include "win32/UiHandles.h"
+
+namespace twinpath::win32 {
+
+// The list-copy popup: "List Copy" > "File Name Only" / "... and Size,Day".
+// The checked entry is the list-copy mode; it lives only as long as the menu.
+class ModeMenu {
+public:
+    ModeMenu();
+
+    // The mode an entry's WM_COMMAND id picks; nothing for other ids.
+    static std::optional<ListMode> modeOfCommand(int id);
+
+    ListMode checkedMode() const;
+    // Checks the mode's entry and clears the others.
+    void check(ListMode mode);
+    // Opens the menu at a screen point and waits for the pick, which arrives
+    // as WM_COMMAND at `owner`.
+    void show(HWND owner, POINT screenPoint, UINT alignment) const;
+
+private:
+    UniqueMenu popup_;
+    HMENU modes_ = nullptr;  // owned by popup_
+};
+
+}  // namespace twinpath::win32

@@ -1,0 +1,56 @@
+#include "win32/Program.h"
+
+#include <commctrl.h>
+
+#include <functional>
+#include <utility>
+
+#include "win32/DdeServer.h"
+#include "win32/MainWindow.h"
+#include "win32/MessageLoop.h"
+#include "win32/OleSession.h"
+#include "win32/Win32FileSystem.h"
+#include "win32/Win32ProcessServices.h"
+#include "win32/Win32TextServices.h"
+
+namespace twinpath::win32 {
+
+int runProgram(HINSTANCE instance, int showCommand, StartupSteps* steps) {
+    StartupSteps silent;
+    StartupSteps& step = steps ? *steps : silent;
+    // A drive without a medium must not raise a system dialog: a path that
+    // cannot be read just shows empty fields.
+    ::SetErrorMode(SEM_FAILCRITICALERRORS | SEM_NOOPENFILEERRORBOX);
+    INITCOMMONCONTROLSEX controls{sizeof(controls), ICC_STANDARD_CLASSES};
+    ::InitCommonControlsEx(&controls);
+    const OleSession ole;
+    step.systemReady();
+
+    Win32FileSystem fileSystem;
+    Win32TextServices text;
+    Win32ProcessServices process;
+    MainWindow window(instance, fileSystem, text, process);
+    if (!window.create()) return 1;
+    step.windowCreated();
+    if (window.controller().start() == MainController::StartResult::HandedOff) return 0;
+    step.started();
+
+    // Pokes of later copies arrive through the message loop.
+    DdeServer handOffs([&window](const std::wstring& path) { window.queuePath(path); });
+    handOffs.start();
+    step.serving();
+    window.acceptDrops();
+    step.acceptingDrops();
+
+    window.show(showCommand);
+    step.shown();
+    bool idleSeen = false;
+    std::function<void()> onIdle;
+    if (steps)
+        onIdle = [&] {
+            if (!std::exchange(idleSeen, true)) step.firstIdle();
+        };
+    return runMessageLoop([&window](MSG& message) { return window.preTranslate(message); }, onIdle);
+}
+
+}  // namespace twinpath::win32

@@ -1,0 +1,25 @@
+#pragma once
+
+#include <windows.h>
+
+namespace twinpath::win32 {
+
+// Told as each step of the start-up is done; the start-up benchmark times the
+// steps with it.
+class StartupSteps {
+public:
+    virtual ~StartupSteps() = default;
+    virtual void systemReady() {}    // error mode, common controls, OLE
+    virtual void windowCreated() {}  // the hidden window with its controls and fonts
+    virtual void started() {}        // the instance test, the version, the first conversion
+    virtual void serving() {}        // the hand-off service
+    virtual void acceptingDrops() {}
+    virtual void shown() {}  // shown, painted and activated
+    virtual void firstIdle() {}
+};
+
+// The whole program: start-up, hand-off to a running copy, or the window and
+// its message loop. Returns the process's exit code.
+int runProgram(HINSTANCE instance, int showCommand, StartupSteps* steps = nullptr);
+
+}  // namespace twinpath::win32

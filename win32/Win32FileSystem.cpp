@@ -1,0 +1,90 @@
+#include "win32/Win32FileSystem.h"
+
+#include <windows.h>
+
+#include "win32/BufferCall.h"
+#include "win32/DevicePath.h"
+#include "win32/Handles.h"
+#include "win32/LongPath.h"
+
+namespace twinpath::win32 {
+
+namespace {
+
+void copyEntry(const WIN32_FIND_DATAW& data, FindEntry& entry) {
+    entry.name.assign(data.cFileName);
+    entry.attributes = data.dwFileAttributes;
+    entry.size = (static_cast<std::uint64_t>(data.nFileSizeHigh) << 32) | data.nFileSizeLow;
+    entry.lastWriteTime =
+        (static_cast<std::uint64_t>(data.ftLastWriteTime.dwHighDateTime) << 32) | data.ftLastWriteTime.dwLowDateTime;
+}
+
+// A folder that ends in "\" gives the pattern "C:\\*", whose doubled
+// separator Windows reads as one, except in the "\\?\" form, which takes the
+// path literally.
+std::wstring withSingleSeparator(const std::wstring& pattern) {
+    if (pattern.starts_with(L"\\\\?\\") && pattern.ends_with(L"\\\\*"))
+        return pattern.substr(0, pattern.size() - 2) + L"*";
+    return pattern;
+}
+
+class Win32Search final : public DirectorySearch {
+public:
+    explicit Win32Search(const std::wstring& pattern) {
+        // Basic info skips the 8.3 name, and the large fetch asks for bigger
+        // batches: the same fields, delivered faster.
+        handle_.reset(::FindFirstFileExW(toApiPath(withSingleSeparator(pattern)).c_str(), FindExInfoBasic, &data_,
+                                         FindExSearchNameMatch, nullptr, FIND_FIRST_EX_LARGE_FETCH));
+        pending_ = handle_.get() != INVALID_HANDLE_VALUE;
+    }
+
+    bool next(FindEntry& entry) override {
+        if (!pending_) return false;
+        copyEntry(data_, entry);
+        pending_ = ::FindNextFileW(handle_.get(), &data_) != FALSE;
+        return true;
+    }
+
+private:
+    UniqueFindHandle handle_{INVALID_HANDLE_VALUE};
+    WIN32_FIND_DATAW data_{};
+    bool pending_ = false;
+};
+
+}  // namespace
+
+std::optional<std::uint32_t> Win32FileSystem::attributes(const std::wstring& path) {
+    // Devices and streams would otherwise pass as files, with forms that name
+    // nothing on the disk.
+    if (namesNoFileOrFolder(path)) return std::nullopt;
+    const DWORD bits = ::GetFileAttributesW(toApiPath(path).c_str());
+    if (bits == INVALID_FILE_ATTRIBUTES) return std::nullopt;
+    return bits;
+}
+
+std::wstring Win32FileSystem::shortPath(const std::wstring& path) {
+    const std::wstring apiPath = toApiPath(path);
+    std::wstring result;
+    const bool ok = callWithGrowingBuffer(
+        [&](wchar_t* buffer, DWORD capacity) { return ::GetShortPathNameW(apiPath.c_str(), buffer, capacity); },
+        result);
+    return ok ? fromApiPath(result, path) : std::wstring();
+}
+
+std::unique_ptr<DirectorySearch> Win32FileSystem::search(const std::wstring& pattern) {
+    return std::make_unique<Win32Search>(pattern);
+}
+
+std::optional<LocalTime> Win32FileSystem::toLocalTime(std::uint64_t fileTime) {
+    FILETIME utcFileTime{static_cast<DWORD>(fileTime & 0xFFFFFFFFu), static_cast<DWORD>(fileTime >> 32)};
+    SYSTEMTIME utc{};
+    SYSTEMTIME local{};
+    if (!::FileTimeToSystemTime(&utcFileTime, &utc)) return std::nullopt;
+    // Each time is converted with the rules of its own year and season, as
+    // Explorer shows it, not with the state in force today.
+    const TIME_ZONE_INFORMATION* rules = zone_.forYear(utc.wYear);
+    if (!rules || !::SystemTimeToTzSpecificLocalTime(rules, &utc, &local)) return std::nullopt;
+    return LocalTime{local.wYear, local.wMonth, local.wDay, local.wHour, local.wMinute, local.wSecond};
+}
+
+}  // namespace twinpath::win32

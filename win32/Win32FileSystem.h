@@ -1,0 +1,20 @@
+#pragma once
+
+#include "ports/FileSystem.h"
+#include "win32/ZoneRules.h"
+
+namespace twinpath::win32 {
+
+// The file system through the wide kernel32 calls, long paths included.
+class Win32FileSystem final : public FileSystem {
+public:
+    std::optional<std::uint32_t> attributes(const std::wstring& path) override;
+    std::wstring shortPath(const std::wstring& path) override;
+    std::unique_ptr<DirectorySearch> search(const std::wstring& pattern) override;
+    std::optional<LocalTime> toLocalTime(std::uint64_t fileTime) override;
+
+private:
+    ZoneRules zone_;
+};
+
+}  // namespace twinpath::win32

@@ -39,8 +39,9 @@ constexpr wchar_t kStartupSteps[] = L"" STARTUP_STEPS_EXE;
 constexpr const char* kSteps[] = {"process start and DLLs, to the first line",
                                   "common controls and OLE",
                                   "the window with its controls and fonts",
-                                  "start: instance test, version, first conversion",
+                                  "the instance test",
                                   "the DDE service",
+                                  "the version and the first conversion",
                                   "the drop registration",
                                   "show: painted and activated",
                                   "the first messages handled"};

@@ -54,8 +54,9 @@ class TimedSteps final : public win32::StartupSteps {
 public:
     void systemReady() override { clock_.mark(); }
     void windowCreated() override { clock_.mark(); }
-    void started() override { clock_.mark(); }
-    void serving() override { clock_.mark(); }
+    void instanceDecided() override { clock_.mark(); }
+    void converting() override { clock_.mark(); }
+    void startPathShown() override { clock_.mark(); }
     void acceptingDrops() override { clock_.mark(); }
     void shown() override { clock_.mark(); }
     void firstIdle() override {

@@ -58,11 +58,6 @@ UniqueGlobal copyToGlobal(const std::wstring& text) {
 
 }  // namespace
 
-bool clearClipboard(HWND owner) {
-    const ClipboardSession clipboard(owner);
-    return clipboard && ::EmptyClipboard();
-}
-
 bool setClipboardText(HWND owner, const std::wstring& text) {
     // Prepared before opening, so the clipboard is held open only briefly.
     UniqueGlobal memory = copyToGlobal(text);

@@ -9,12 +9,9 @@ namespace twinpath::win32 {
 // The clipboard, opened on behalf of `owner`: a window of the calling thread
 // (with none, Windows refuses to take new data). Another program may hold the
 // clipboard open for a moment, so opening is retried for about half a second
-// before giving up; neither call blocks longer than that. While waiting, the
+// before giving up; the call blocks no longer than that. While waiting, the
 // thread answers messages sent to it (the holder may be waiting on `owner`),
 // but leaves posted messages in its queue.
-
-// Empties the clipboard.
-bool clearClipboard(HWND owner);
 
 // Replaces the clipboard's contents with `text` as CF_UNICODETEXT.
 bool setClipboardText(HWND owner, const std::wstring& text);

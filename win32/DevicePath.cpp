@@ -2,6 +2,7 @@
 
 #include <windows.h>
 
+#include <array>
 #include <string_view>
 
 #include "paths/PathHead.h"
@@ -13,9 +14,47 @@ namespace {
 
 constexpr std::wstring_view kDeviceNamespace = L"\\\\.\\";
 
+bool equalNoCase(std::wstring_view a, std::wstring_view b) {
+    return a.size() == b.size() && ::CompareStringOrdinal(a.data(), static_cast<int>(a.size()), b.data(),
+                                                          static_cast<int>(b.size()), TRUE) == CSTR_EQUAL;
+}
+
 bool startsWithDrive(std::wstring_view text) {
     return text.size() >= 2 && ((text[0] >= L'A' && text[0] <= L'Z') || (text[0] >= L'a' && text[0] <= L'z')) &&
            text[1] == L':';
+}
+
+// The next item of a path and what follows it.
+std::wstring_view takeItem(std::wstring_view& rest) {
+    const auto end = rest.find(L'\\');
+    const std::wstring_view item = rest.substr(0, end);
+    rest = end == std::wstring_view::npos ? std::wstring_view() : rest.substr(end + 1);
+    return item;
+}
+
+// Objects that are devices, not file systems: reached under a prefix, even
+// through a name below them, they would be opened to read their attributes.
+bool isDeviceName(std::wstring_view name) {
+    static constexpr std::array<std::wstring_view, 14> kDevices{
+        L"pipe", L"mailslot", L"NamedPipe", L"Mailslot", L"CON",    L"CONIN$", L"CONOUT$",
+        L"PRN",  L"AUX",      L"NUL",       L"Null",     L"ConDrv", L"Beep",   L"KsecDD"};
+    for (const auto device : kDevices)
+        if (equalNoCase(name, device)) return true;
+    const bool numbered = name.size() == 4 && name[3] >= L'0' && name[3] <= L'9';
+    return numbered && (equalNoCase(name.substr(0, 3), L"COM") || equalNoCase(name.substr(0, 3), L"LPT"));
+}
+
+// A prefixed path whose root is neither a drive, a share nor a volume leads
+// into the object namespace. It names a file or folder only below a device
+// that holds a file system, as "\\?\GLOBALROOT\Device\HarddiskVolumeShadowCopy1\x"
+// does: with no item below the device, it names the device itself.
+bool namesDeviceObject(std::wstring_view rest) {
+    std::wstring_view device = takeItem(rest);
+    if (equalNoCase(device, L"GLOBALROOT")) {
+        if (!equalNoCase(takeItem(rest), L"Device")) return true;
+        device = takeItem(rest);
+    }
+    return device.empty() || rest.empty() || isDeviceName(device);
 }
 
 // The system's own rule for reserved names, which differs between versions:
@@ -33,9 +72,7 @@ bool mapsToDevice(const std::wstring& path) {
 bool namesNoFileOrFolder(const std::wstring& path) {
     std::wstring_view rest = path;
     const PrefixedRoot root = splitPrefixedRoot(path);
-    // A prefix that leads to anything but a volume or share names a pipe, a
-    // bare volume or another device.
-    if (root.kind == PrefixedRoot::Kind::Other) return true;
+    if (root.kind == PrefixedRoot::Kind::Other && namesDeviceObject(rest.substr(root.length))) return true;
     if (root.kind != PrefixedRoot::Kind::None) {
         rest.remove_prefix(root.length);
     } else {

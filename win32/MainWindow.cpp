@@ -190,6 +190,17 @@ LRESULT MainWindow::handleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
             if (!busy_) break;
             ::SetCursor(::LoadCursorW(nullptr, IDC_WAIT));
             return TRUE;
+        case WM_ACTIVATE:
+            // As a dialog does: the control that had the focus gets it back
+            // when the user returns to the window, so Ctrl+C and Tab go on.
+            if (LOWORD(wParam) == WA_INACTIVE) {
+                const HWND focus = ::GetFocus();
+                if (focus && ::IsChild(hwnd_, focus)) focusBeforeDeactivation_ = focus;
+            } else if (!HIWORD(wParam) && focusBeforeDeactivation_ && ::IsChild(hwnd_, focusBeforeDeactivation_)) {
+                ::SetFocus(focusBeforeDeactivation_);
+                return 0;
+            }
+            break;
         case kQueuedPathsMessage:
             openQueuedPaths();
             return 0;

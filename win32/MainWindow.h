@@ -69,7 +69,6 @@ public:
     void setListMode(ListMode mode) override;
     void showModeMenu() override;
     void pumpMessages() override;
-    bool clearClipboard() override;
     bool setClipboardText(const std::wstring& text) override;
 
 private:
@@ -110,6 +109,7 @@ private:
     UniqueAccelerators accelerators_;
     std::array<HWND, 14> controls_{};  // in the order of controlTable()
     bool busy_ = false;
+    HWND focusBeforeDeactivation_ = nullptr;
     int dpi_ = USER_DEFAULT_SCREEN_DPI;  // the DPI of the monitor the window is on
     ComPtr<DropTarget> dropTarget_;
     DropRegistration dropRegistration_;

@@ -54,7 +54,22 @@ void MainWindow::setCaption(const std::wstring& text) { ::SetWindowTextW(hwnd_, 
 
 void MainWindow::restoreWindow() {
     // While start-up runs the window is still hidden: restoring would show it.
-    if (::IsWindowVisible(hwnd_) && (::IsIconic(hwnd_) || ::IsZoomed(hwnd_))) ::ShowWindow(hwnd_, SW_RESTORE);
+    if (!::IsWindowVisible(hwnd_)) return;
+    if (::IsIconic(hwnd_)) {
+        // SW_RESTORE brings a window minimized from the maximized state back
+        // maximized; its placement without that flag brings it back normal.
+        WINDOWPLACEMENT placement{};
+        placement.length = sizeof(placement);
+        if (::GetWindowPlacement(hwnd_, &placement)) {
+            placement.flags &= ~static_cast<UINT>(WPF_RESTORETOMAXIMIZED);
+            placement.showCmd = SW_SHOWNORMAL;
+            ::SetWindowPlacement(hwnd_, &placement);
+        }
+        if (::IsIconic(hwnd_)) ::ShowWindow(hwnd_, SW_RESTORE);
+    }
+    // Some hosts (Wine among them) still bring such a window back maximized:
+    // restoring from the maximized state gives the normal one.
+    if (::IsZoomed(hwnd_)) ::ShowWindow(hwnd_, SW_RESTORE);
 }
 
 void MainWindow::bringToFront() {
@@ -86,8 +101,6 @@ void MainWindow::showModeMenu() {
 void MainWindow::pumpMessages() {
     handleWaitingMessages([this](MSG& message) { return preTranslate(message); });
 }
-
-bool MainWindow::clearClipboard() { return win32::clearClipboard(hwnd_); }
 
 bool MainWindow::setClipboardText(const std::wstring& text) { return win32::setClipboardText(hwnd_, text); }
 

@@ -16,24 +16,24 @@ std::optional<std::wstring> fromUnicode(std::span<const std::byte> bytes) {
     return text;
 }
 
-std::optional<std::wstring> fromAnsi(std::span<const std::byte> bytes) {
+std::optional<std::wstring> fromAnsi(std::span<const std::byte> bytes, UINT codePage) {
     const auto* begin = reinterpret_cast<const char*>(bytes.data());
     const auto* end = std::find(begin, begin + bytes.size(), '\0');
     const int length = static_cast<int>(end - begin);
     if (length == 0) return std::wstring();
-    const int needed = ::MultiByteToWideChar(CP_ACP, 0, begin, length, nullptr, 0);
+    const int needed = ::MultiByteToWideChar(codePage, 0, begin, length, nullptr, 0);
     if (needed <= 0 || static_cast<std::size_t>(needed) > kMaxPokeChars) return std::nullopt;
     std::wstring text(static_cast<std::size_t>(needed), L'\0');
-    if (::MultiByteToWideChar(CP_ACP, 0, begin, length, text.data(), needed) != needed) return std::nullopt;
+    if (::MultiByteToWideChar(codePage, 0, begin, length, text.data(), needed) != needed) return std::nullopt;
     return text;
 }
 
 }  // namespace
 
-std::optional<std::wstring> textFromPoke(UINT format, std::span<const std::byte> bytes) {
+std::optional<std::wstring> textFromPoke(UINT format, std::span<const std::byte> bytes, UINT ansiCodePage) {
     if (bytes.size() > kPokeBytesToRead) bytes = bytes.first(kPokeBytesToRead);
     if (format == CF_UNICODETEXT) return fromUnicode(bytes);
-    if (format == CF_TEXT) return fromAnsi(bytes);
+    if (format == CF_TEXT) return fromAnsi(bytes, ansiCodePage);
     return std::nullopt;
 }
 

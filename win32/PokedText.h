@@ -17,8 +17,9 @@ namespace twinpath::win32 {
 inline constexpr std::size_t kPokeBytesToRead = (kMaxPokeChars + 1) * 4;
 
 // The text carried by (the first bytes of) a poke: CF_UNICODETEXT, or CF_TEXT
-// in the ANSI code page from older clients. The text ends at the first NUL.
+// from older clients, in the code page `ansiCodePage` (the system's ANSI code
+// page, which such clients write in). The text ends at the first NUL.
 // Nothing for any other format or for text over kMaxPokeChars.
-std::optional<std::wstring> textFromPoke(UINT format, std::span<const std::byte> bytes);
+std::optional<std::wstring> textFromPoke(UINT format, std::span<const std::byte> bytes, UINT ansiCodePage = CP_ACP);
 
 }  // namespace twinpath::win32

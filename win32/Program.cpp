@@ -33,12 +33,17 @@ int runProgram(HINSTANCE instance, int showCommand, StartupSteps* steps) {
     if (!window.create()) return 1;
     step.windowCreated();
     if (window.controller().start() == MainController::StartResult::HandedOff) return 0;
-    step.started();
+    step.instanceDecided();
 
-    // Pokes of later copies arrive through the message loop.
+    // Registered before the first conversion, which can take seconds: a
+    // second start meanwhile finds the service and waits for its answer
+    // instead of opening a window of its own. Its path arrives through the
+    // message loop, after the start path.
     DdeServer handOffs([&window](const std::wstring& path) { window.queuePath(path); });
     handOffs.start();
-    step.serving();
+    step.converting();
+    window.controller().showStartPath();
+    step.startPathShown();
     window.acceptDrops();
     step.acceptingDrops();
 

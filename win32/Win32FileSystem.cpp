@@ -6,6 +6,7 @@
 #include "win32/DevicePath.h"
 #include "win32/Handles.h"
 #include "win32/LongPath.h"
+#include "win32/SystemMessage.h"
 
 namespace twinpath::win32 {
 
@@ -36,19 +37,31 @@ public:
         handle_.reset(::FindFirstFileExW(toApiPath(withSingleSeparator(pattern)).c_str(), FindExInfoBasic, &data_,
                                          FindExSearchNameMatch, nullptr, FIND_FIRST_EX_LARGE_FETCH));
         pending_ = handle_.get() != INVALID_HANDLE_VALUE;
+        if (!pending_) noteFailure();
     }
 
     bool next(FindEntry& entry) override {
         if (!pending_) return false;
         copyEntry(data_, entry);
         pending_ = ::FindNextFileW(handle_.get(), &data_) != FALSE;
+        if (!pending_) noteFailure();
         return true;
     }
 
+    std::wstring failure() const override { return failure_; }
+
 private:
+    // A search ends with "no more files", or with "file not found" when
+    // nothing matches; any other error cuts it short.
+    void noteFailure() {
+        const DWORD error = ::GetLastError();
+        if (error != ERROR_NO_MORE_FILES && error != ERROR_FILE_NOT_FOUND) failure_ = systemMessage(error);
+    }
+
     UniqueFindHandle handle_{INVALID_HANDLE_VALUE};
     WIN32_FIND_DATAW data_{};
     bool pending_ = false;
+    std::wstring failure_;
 };
 
 }  // namespace

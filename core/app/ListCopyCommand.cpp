@@ -33,30 +33,26 @@ void MainController::copyListing() {
     view_.restoreWindow();
     view_.bringToFront();
     const BusyPointer busy(view_);
-    view_.clearClipboard();
 
     FolderListing listing;
-    // A failing step is passed over: what was listed so far is reported, and
-    // the clipboard and the pointer are always dealt with.
+    std::wstring report;
     try {
         listing = lister_.list(view_.fieldText(NameField::Long));
         if (!listing.names.empty())
             sortPaired(listing.entryLines, listing.names, 0, static_cast<std::int32_t>(listing.names.size()) - 1,
                        text_);
+        if (listing.failure.empty()) report = buildListingReport(listing, view_.listMode());
     } catch (const std::exception&) {
-        listing.names.clear();
-        listing.entryLines.clear();
+        listing.failure = texts::kOutOfMemory;
     }
 
-    std::wstring report;
-    try {
-        report = buildListingReport(listing, view_.listMode());
-    } catch (const std::exception&) {
-        report.clear();
+    // A listing cut short is not the folder's listing: the clipboard keeps
+    // what it held, and the window says why.
+    if (!listing.failure.empty()) {
+        view_.setFieldText(NameField::Short, texts::kCannotList + listing.folder + L": " + listing.failure);
+        return;
     }
-
-    view_.clearClipboard();
-    view_.setClipboardText(report);
+    if (!view_.setClipboardText(report)) view_.setFieldText(NameField::Short, texts::kClipboardBusy);
 }
 
 void MainController::onListButtonRightClick() { view_.showModeMenu(); }

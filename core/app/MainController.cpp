@@ -21,11 +21,14 @@ std::wstring MainController::inputPathFromCommandLine() {
 }
 
 MainController::StartResult MainController::start() {
-    const std::wstring input = inputPathFromCommandLine();
+    startPath_ = inputPathFromCommandLine();
     // When the running copy does not answer (still starting, or hung), this
     // copy opens its own window with the path rather than losing it.
-    if (process_.previousInstanceRunning() && process_.handOff(input)) return StartResult::HandedOff;
+    if (process_.previousInstanceRunning() && process_.handOff(startPath_)) return StartResult::HandedOff;
+    return StartResult::ShowWindow;
+}
 
+void MainController::showStartPath() {
     letterCase_ = LetterCase::Stored;
     inputLongForm_.clear();
     view_.setFieldText(NameField::Long, L"");
@@ -33,10 +36,9 @@ MainController::StartResult MainController::start() {
     const ProgramVersion version = process_.version();
     view_.setCaption(view_.caption() + texts::kVersionPrefix + std::to_wstring(version.major) + L"." +
                      std::to_wstring(version.minor) + L"." + std::to_wstring(version.revision));
-    openPath(input);
+    openPath(startPath_);
     view_.showLetterCase(LetterCase::Stored);
     showForms();
-    return StartResult::ShowWindow;
 }
 
 void MainController::onShown() {
@@ -75,8 +77,7 @@ void MainController::copyField(NameField field) {
         view_.setFieldText(NameField::Short, texts::kPrompt);
         return;
     }
-    view_.clearClipboard();
-    view_.setClipboardText(view_.fieldText(field));
+    if (!view_.setClipboardText(view_.fieldText(field))) view_.setFieldText(NameField::Short, texts::kClipboardBusy);
 }
 
 void MainController::selectWholeField(NameField field) {

@@ -25,9 +25,14 @@ public:
 
     enum class StartResult { ShowWindow, HandedOff };
 
-    // HandedOff: another copy took the command line, and this copy must end
-    // without showing its window.
+    // Reads the command line and hands it to the running copy if there is
+    // one. HandedOff: another copy took it, and this copy must end without
+    // showing its window.
     StartResult start();
+    // Fills the hidden window: the caption's version and the command line's
+    // path. The first conversion can take seconds (a sleeping disk, a slow
+    // share), so the hand-off service should answer before this runs.
+    void showStartPath();
     // The window has just been shown.
     void onShown();
 
@@ -56,6 +61,7 @@ private:
     PathConverter converter_;
     FolderLister lister_;
 
+    std::wstring startPath_;
     LetterCase letterCase_ = LetterCase::Stored;
     // The long form of the last opened path: where ">" leads back to.
     std::wstring inputLongForm_;

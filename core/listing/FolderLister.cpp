@@ -55,6 +55,7 @@ void FolderLister::enumerate(FolderListing& listing) {
         listing.entryLines.push_back(entryLine(entry, fileSystem_.toLocalTime(entry.lastWriteTime)));
         listing.names.push_back(entry.name);
     }
+    if (search) listing.failure = search->failure();
     if (listing.names.empty()) makeEmpty(listing);
 }
 

@@ -13,6 +13,9 @@ struct FolderListing {
     std::wstring folder;
     std::vector<std::wstring> names;
     std::vector<std::wstring> entryLines;
+    // Why the folder could not be read to its end (the system's message);
+    // empty for a complete listing.
+    std::wstring failure;
 };
 
 // Lists the folder that a path names or lies in.
@@ -24,7 +27,8 @@ public:
     // entries. Otherwise the entries come in the order the file system
     // delivers them, or as the single empty entry for a folder without
     // entries; a walk up to the folder that fails gives an empty folder with
-    // that single empty entry.
+    // that single empty entry. A search that fails on the way leaves its
+    // message in `failure`.
     FolderListing list(const std::wstring& path);
 
 private:

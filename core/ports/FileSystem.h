@@ -33,8 +33,12 @@ struct LocalTime {
 class DirectorySearch {
 public:
     virtual ~DirectorySearch() = default;
-    // Fills `entry` with the next match; false at the end or on any failure.
+    // Fills `entry` with the next match; false once there is none, at the end
+    // of the search or when it failed.
     virtual bool next(FindEntry& entry) = 0;
+    // Why the search ended early: the system's message, or empty when it
+    // delivered every match (none at all included).
+    virtual std::wstring failure() const = 0;
 };
 
 // The file system as the converter and the lister see it. Paths use "\" and

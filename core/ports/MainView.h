@@ -49,8 +49,8 @@ public:
     // Handles every window message that is waiting, other handlers included.
     virtual void pumpMessages() = 0;
 
-    // Both return false when the clipboard could not be had.
-    virtual bool clearClipboard() = 0;
+    // Replaces the clipboard's contents with the text in one go; false, with
+    // the earlier contents left in place, when the clipboard could not be had.
     virtual bool setClipboardText(const std::wstring& text) = 0;
 };
 

@@ -7,7 +7,7 @@ TWINPATH_BUILD="${TWINPATH_BUILD:-$TWINPATH_ROOT/build}"
 TWINPATH_NATIVE="$TWINPATH_BUILD/native"
 TWINPATH_WIN="$TWINPATH_BUILD/win"
 TWINPATH_FUZZ_TREE="$TWINPATH_BUILD/fuzz"
-TWINPATH_FUZZ_TARGETS=(converter lister)
+TWINPATH_FUZZ_TARGETS=(core)
 
 # Toolchains, Wine and the X server come with what they recommend: "wine"
 # holds wineboot, wineserver and winepath, and Xvfb's default font comes with

@@ -7,20 +7,11 @@
 #include "win32/MainWindow.h"
 #include "win32/OleSession.h"
 #include "win32/Win32FileSystem.h"
+#include "win32/Win32ProcessServices.h"
 #include "win32/Win32TextServices.h"
 
 using namespace twinpath::wine;
 using G = ControlGroup;
-
-// No other copy and no command line: paths come in through the window's queue.
-class FirstCopy final : public ProcessServices {
-public:
-    bool previousInstanceRunning() override { return false; }
-    std::wstring commandLineArguments() override { return {}; }
-    ProgramVersion version() override { return {}; }
-    std::wstring fullPath(const std::wstring& path) override { return path; }
-    bool handOff(const std::wstring&) override { return false; }
-};
 
 void setWriteTime(const std::wstring& path, const SYSTEMTIME& utc) {
     FILETIME time{};
@@ -52,11 +43,12 @@ protected:
         MSG quit;
         ::PeekMessageW(&quit, nullptr, WM_QUIT, WM_QUIT, PM_REMOVE);
         // New York's daylight-saving dates moved in 2007: each time must take its own year's rules.
-        setWriteTime(tree.add(L"Data\\A.txt", std::string(1234, 'a')), {2001, 3, 0, 20, 12, 5, 3, 0});
-        setWriteTime(tree.add(L"Data\\b.txt", std::string(3584, 'b')), {2020, 3, 0, 20, 12, 0, 3, 0});
+        setWriteTime(tree.add(L"Data\\a.txt", std::string(1234, 'a')), {2001, 3, 0, 20, 12, 5, 3, 0});
+        setWriteTime(tree.add(L"Data\\B.txt", std::string(3584, 'b')), {2020, 3, 0, 20, 12, 0, 3, 0});
         before = snapshot(tree.root);
         ASSERT_TRUE(ole.active() && window.create());
         ASSERT_EQ(window.controller().start(), MainController::StartResult::ShowWindow);
+        window.controller().showStartPath();
         window.show(SW_SHOWNORMAL);
         ASSERT_TRUE(window.acceptDrops());
     }
@@ -108,7 +100,7 @@ protected:
     win32::OleSession ole;
     win32::Win32FileSystem fileSystem;
     win32::Win32TextServices text;
-    FirstCopy process;
+    win32::Win32ProcessServices process;  // the first copy: its command line names nothing
     win32::MainWindow window{::GetModuleHandleW(nullptr), fileSystem, text, process};
 };
 
@@ -153,18 +145,21 @@ TEST_F(WindowTest, TheHeightIsFixedTheWidthHasAMinimumAndTheFieldsFollowIt) {
 }
 
 TEST_F(WindowTest, ListAndTheModeMenuCopyTheFolderInBothModes) {
-    window.queuePath(folder + L"\\A.txt");
+    window.queuePath(folder + L"\\a.txt");
     send(control(G::ListButton), BM_CLICK);
-    EXPECT_EQ(clipboardText(), L"DIR : " + folder + L"\r\n\r\nA.txt\r\nb.txt\r\n");
+    EXPECT_EQ(clipboardText(), L"DIR : " + folder + L"\r\n\r\na.txt\r\nB.txt\r\n");
     pickSizeAndDateMode();
     EXPECT_EQ(window.listMode(), ListMode::SizeAndDate);
     EXPECT_EQ(clipboardText(), L"DIR : " + folder +
                                    L"\r\n\r\n  SIZE   DATE       TIME   \tNAME\r\n"
-                                   L"    1KB 2001/03/20 07:05:03\tA.txt\r\n    4KB 2020/03/20 08:00:03\tb.txt\r\n");
+                                   L"    1KB 2001/03/20 07:05:03\ta.txt\r\n    4KB 2020/03/20 08:00:03\tB.txt\r\n");
 }
 
-TEST_F(WindowTest, LevelButtonsWalkARealTreeAndCopyTakesTheShortForm) {
-    window.queuePath(deep);
+TEST_F(WindowTest, ADropOnAFieldIsTakenTheLevelsWalkItAndCopyTakesTheShortForm) {
+    EXPECT_EQ(dropOn(control(G::CopyButton, 0), deep), DWORD{DROPEFFECT_NONE});
+    EXPECT_EQ(textOf(control(G::NameField, 0)), L"");
+    EXPECT_EQ(dropOn(control(G::NameField, 1), deep), DWORD{DROPEFFECT_COPY});
+    EXPECT_EQ(textOf(control(G::NameField, 0)), deep);
     for (const int level : {0, 0}) send(control(G::LevelButton, level), BM_CLICK);
     EXPECT_EQ(textOf(control(G::NameField, 0)), tree.root + L"\\Deep");
     for (const int level : {1, 1}) send(control(G::LevelButton, level), BM_CLICK);
@@ -173,9 +168,17 @@ TEST_F(WindowTest, LevelButtonsWalkARealTreeAndCopyTakesTheShortForm) {
     EXPECT_EQ(clipboardText(), systemShortPath(deep));
 }
 
-TEST_F(WindowTest, ADropOnACopyButtonIsRefusedAndOnAFieldTaken) {
-    EXPECT_EQ(dropOn(control(G::CopyButton, 0), deep), DWORD{DROPEFFECT_NONE});
-    EXPECT_EQ(textOf(control(G::NameField, 0)), L"");
-    EXPECT_EQ(dropOn(control(G::NameField, 1), deep), DWORD{DROPEFFECT_COPY});
-    EXPECT_EQ(textOf(control(G::NameField, 0)), deep);
+TEST_F(WindowTest, ReturningToTheWindowGivesBackItsFocusAndAPathBringsItBackNormal) {
+    ::SetFocus(control(G::NameField, 0));
+    const std::unique_ptr<std::remove_pointer_t<HWND>, decltype(&::DestroyWindow)> other(
+        ::CreateWindowExW(0, L"STATIC", L"", WS_OVERLAPPEDWINDOW | WS_VISIBLE, 0, 0, 99, 99, {}, {}, {}, {}),
+        ::DestroyWindow);
+    for (const HWND active : {other.get(), window.hwnd()})
+        ::SetForegroundWindow(active), win32::handleWaitingMessages();
+    EXPECT_EQ(::GetFocus(), control(G::NameField, 0));
+    // Minimized from the maximized state, the window comes back normal when a path arrives.
+    for (const int state : {SW_MAXIMIZE, SW_MINIMIZE}) ::ShowWindow(window.hwnd(), state);
+    window.queuePath(folder);
+    win32::handleWaitingMessages();
+    EXPECT_FALSE(::IsZoomed(window.hwnd()) || ::IsIconic(window.hwnd()));
 }

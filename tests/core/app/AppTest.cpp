@@ -26,7 +26,9 @@ TEST_F(MainControllerTest, StartShowsTheFormsUnlessARunningCopyTakesThePath) {
     for (const auto& [running, answers] : {std::pair(false, false), std::pair(true, false), std::pair(true, true)}) {
         process.running = running, process.answers = answers, process.arguments = L"\"data\\a.txt\" \"C:\\Data\"";
         fakes::FakeView shown;
-        const bool handed = MainController(shown, fs, text, process).start() == MainController::StartResult::HandedOff;
+        MainController started(shown, fs, text, process);
+        const bool handed = started.start() == MainController::StartResult::HandedOff;
+        if (!handed) started.showStartPath();
         EXPECT_EQ(handed, running && answers);
         // A relative path is made full here: the running copy does not share this copy's current folder.
         EXPECT_EQ(process.handedOff, handed ? Texts{L"C:\\data\\a.txt"} : Texts{});
@@ -84,10 +86,24 @@ TEST_F(MainControllerTest, ListingOfTheShownFolderGoesToTheClipboardSortedInTheC
     view.fields[0] = L"C:\\Data\\A.txt";
     controller.copyListing();
     const std::wstring report = L"DIR : C:\\Data\r\n\r\nSub\r\nA.txt\r\nb.txt\r\n";
-    EXPECT_EQ(view.calls, (Texts{L"restore", L"front", L"busy", L"clear", L"clear", L"set " + report, L"idle"}));
+    EXPECT_EQ(view.calls, (Texts{L"restore", L"front", L"busy", L"set " + report, L"idle"}));
     controller.pickListMode(ListMode::SizeAndDate);
     EXPECT_EQ(view.mode, ListMode::SizeAndDate);
     EXPECT_TRUE(view.clipboard.starts_with(L"DIR : C:\\Data\r\n\r\n  SIZE   DATE")) << view.clipboard;
+}
+
+TEST_F(MainControllerTest, AFailedListingOrABusyClipboardLeavesTheClipboardAndSaysWhy) {
+    controller.openPath(L"C:\\Data\\A.txt");
+    fs.failure = L"The network name is no longer available.";
+    controller.copyListing();
+    EXPECT_EQ(view.fields[1], L"Cannot list C:\\Data: The network name is no longer available.");
+    fs.failure.clear(), view.held = true;
+    controller.copyListing();
+    EXPECT_EQ(view.fields[1], texts::kClipboardBusy);
+    controller.openPath(L"C:\\Data\\A.txt");
+    controller.copyField(NameField::Long);
+    EXPECT_EQ(view.fields[1], texts::kClipboardBusy);
+    EXPECT_EQ(view.clipboard, L"untouched");
 }
 
 TEST(WindowLayoutTest, OuterLimitsGrowWithAThickFrame) {

@@ -54,8 +54,11 @@ public:
         if (!node || !all || !(node->attributes & kAttributeDirectory)) return found;
         found->entries = {entryOf(*node, L"."), entryOf(*node, L"..")};
         for (const Node& child : node->children) found->entries.push_back(entryOf(child, child.name));
+        found->cutShortBy = failure;
         return found;
     }
+    // What cuts every folder's search short after its last entry; empty for none.
+    std::wstring failure;
     std::optional<LocalTime> toLocalTime(std::uint64_t t) override {
         if (t >= 1ULL << 63) return std::nullopt;
         const auto at = [t](std::uint64_t unit) { return static_cast<int>(t / unit % 100); };
@@ -73,7 +76,9 @@ private:
     struct Search final : DirectorySearch {
         std::vector<FindEntry> entries;
         std::size_t at = 0;
+        std::wstring cutShortBy;
         bool next(FindEntry& entry) override { return at < entries.size() && (entry = entries[at++], true); }
+        std::wstring failure() const override { return at < entries.size() ? L"" : cutShortBy; }
     };
 
     static std::wstring key(const std::wstring& text) { return FakeText::mapped(text, L'a', L'A'); }
@@ -138,8 +143,8 @@ struct FakeView final : MainView {
     void setListMode(ListMode picked) override { mode = picked; }
     void showModeMenu() override { log(L"menu"); }
     void pumpMessages() override { log(L"pump"); }
-    bool clearClipboard() override { return log(L"clear"); }
-    bool setClipboardText(const std::wstring& text) override { return log(L"set " + (clipboard = text)); }
+    bool held = false;  // by another program
+    bool setClipboardText(const std::wstring& text) override { return !held && log(L"set " + (clipboard = text)); }
 };
 
 // The running copy and this process, whose current folder is C:\.

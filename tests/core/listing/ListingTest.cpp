@@ -53,19 +53,18 @@ TEST(PairedSortTest, RangeThatATableDoesNotHoldIsLeftAlone) {
 }
 
 TEST(ListingReportTest, SizeColumnRoundsEachStepHalfToEven) {
-    for (const auto& [bytes, column] :
-         std::initializer_list<std::pair<std::uint64_t, const wchar_t*>>{{0, L"    0KB"},
-                                                                         {512, L"    0KB"},
-                                                                         {513, L"    1KB"},
-                                                                         {1536, L"    2KB"},
-                                                                         {2560, L"    2KB"},
-                                                                         {102'399'487, L"99999KB"},
-                                                                         {102'399'488, L"   98MB"},
-                                                                         {106'429'952, L"  102MB"},
-                                                                         {214'748'364'800, L"  200GB"},
-                                                                         {109'951'162'777'600, L"  100??"},
-                                                                         {UINT64_MAX, L"16384??"}})
-        EXPECT_EQ(scaledSizeColumn(bytes), column) << bytes;
+    const std::pair<std::uint64_t, const wchar_t*> columns[] = {{0, L"    0KB"},
+                                                                {512, L"    0KB"},
+                                                                {513, L"    1KB"},
+                                                                {1536, L"    2KB"},
+                                                                {2560, L"    2KB"},
+                                                                {102'399'487, L"99999KB"},
+                                                                {102'399'488, L"   98MB"},
+                                                                {106'429'952, L"  102MB"},
+                                                                {214'748'364'800, L"  200GB"},
+                                                                {109'951'162'777'600, L"  100??"},
+                                                                {UINT64_MAX, L"16384??"}};
+    for (const auto& [bytes, column] : columns) EXPECT_EQ(scaledSizeColumn(bytes), column) << bytes;
 }
 
 TEST(ListingReportTest, ReportsOfListedFoldersByteForByte) {

@@ -1,0 +1,94 @@
+// Any tree and any path: the converter's two forms, the folder listing, its sort as the list-copy
+// command does it, and the report in both modes. A broken rule ends the run, so that libFuzzer keeps
+// the input.
+#include <algorithm>
+#include <cstdio>
+#include <cstdlib>
+#include <cwchar>
+
+#include "fakes/Fakes.h"
+#include "listing/ListingReport.h"
+#include "listing/PairedSort.h"
+#include "paths/PathConverter.h"
+#include "paths/PathHead.h"
+
+using namespace twinpath;
+
+namespace {
+
+void require(bool holds, const char* rule, const std::wstring& subject) {
+    if (holds) return;
+    std::fprintf(stderr, "broken: %s\n  on: %ls\n", rule, subject.c_str());
+    std::abort();
+}
+
+// One character per byte, in lines split at LF. Every line but the last adds an entry, as
+// "size time path" (see FakeFileSystem::add), unless its path holds a character that no Windows
+// name can; the last line is the path to run on.
+std::wstring addTree(const std::uint8_t* data, std::size_t size, fakes::FakeFileSystem& fs) {
+    std::vector<std::wstring> lines(1);
+    for (const std::uint8_t* end = data + size; data != end; ++data)
+        *data == '\n' ? lines.emplace_back() : lines.back() += static_cast<wchar_t>(*data);
+    for (std::size_t i = 0; i + 1 < lines.size(); ++i) {
+        wchar_t* path = nullptr;
+        const auto bytes = std::wcstoull(lines[i].c_str(), &path, 10), time = std::wcstoull(path, &path, 10);
+        const auto invalid = [](wchar_t c) { return c < L' ' || std::wcschr(L"<>\"", c); };
+        if (*path == L' ' && std::none_of(path, path + std::wcslen(path), invalid)) fs.add(path + 1, bytes, time);
+    }
+    return lines.back();
+}
+
+void checkForms(fakes::FakeFileSystem& fs, const std::wstring& path) {
+    PathConverter converter(fs);
+    converter.setInput(path);
+    const std::wstring longForm = converter.longForm(), shortForm = converter.shortForm();
+    const PathHead head = splitHead(path);
+    if (!fs.attributes(path) || head.kind == PathHead::Kind::None) {
+        require(longForm.empty() && (fs.attributes(path) || shortForm.empty()), "no forms without a path", path);
+        return;
+    }
+    require(longForm.starts_with(path.substr(0, head.length)), "the long form keeps the typed head", path);
+    require(std::ranges::count(longForm, L'\\') == std::ranges::count(path, L'\\'), "item for item", path);
+    // The long form leads to the same entry: the short forms differ only in the case of items without an alias.
+    require(fakes::FakeText().compareNoCase(fs.shortPath(longForm), shortForm) == 0, "the same entry", path);
+}
+
+void checkListing(fakes::FakeFileSystem& fs, const std::wstring& path) {
+    fakes::FakeText text;
+    FolderListing listing = FolderLister(fs).list(path);
+    auto& [folder, names, lines, failure] = listing;
+    require(names.size() == lines.size() && names.empty() == !fs.attributes(path), "one line per name", path);
+    if (!names.empty()) sortPaired(lines, names, 0, static_cast<std::int32_t>(names.size()) - 1, text);
+    std::size_t detail = 0;  // the size-and-date lines: column, blank, time, TAB, name, CR LF
+    for (std::size_t i = 0; i < names.size(); ++i) {
+        if (!lines[i].empty()) detail += 30 + names[i].size();
+        require(i == 0 || text.compareNoCase(lines[i - 1], lines[i]) <= 0, "in order", lines[i]);
+        // Each line tells the kind of the entry named beside it, which is neither "." nor "..".
+        const auto bits = fs.attributes(folder + L"\\" + names[i]).value_or(0);
+        const std::wstring entry = (bits & kAttributeDirectory ? L"D " : L"F ") + names[i] + L"   >";
+        require(
+            lines[i].empty() ? names[i].empty() : lines[i].starts_with(entry) && names[i] != L"." && names[i] != L"..",
+            "each line is its name's", lines[i]);
+    }
+    for (const ListMode mode : {ListMode::NamesOnly, ListMode::SizeAndDate}) {
+        const std::wstring report = buildListingReport(listing, mode);
+        require(report.starts_with(L"DIR : " + folder + L"\r\n\r\n") && report.ends_with(L"\r\n") &&
+                    std::ranges::count(report, L'\r') == std::ranges::count(report, L'\n'),
+                "the report is the folder's heading and lines that end with CR LF", report);
+        // Names: the heading's two lines and one per name. Sizes and dates: 44 characters for the heading
+        // and the column header besides the folder, and the entries' lines.
+        require(mode == ListMode::NamesOnly ? std::ranges::count(report, L'\n') == 2 + std::ssize(names)
+                                            : report.size() == 44 + folder.size() + detail,
+                "one well-formed line per entry", report);
+    }
+}
+
+}  // namespace
+
+extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
+    fakes::FakeFileSystem fs;
+    const std::wstring path = addTree(data, size, fs);
+    checkForms(fs, path);
+    checkListing(fs, path);
+    return 0;
+}

@@ -8,7 +8,7 @@ namespace {
 
 // The entry of mode i sends kFirstCommand + i.
 constexpr UINT kFirstCommand = 0x8000;
-constexpr ListMode kModes[] = {ListMode::NamesOnly, ListMode::SizeAndDate};
+constexpr ListMode kModes[] = {ListMode::NamesOnly, ListMode::SizeAndDate, ListMode::TabSeparated};
 
 UINT commandOf(ListMode mode) { return kFirstCommand + static_cast<UINT>(mode); }
 
@@ -19,6 +19,7 @@ ModeMenu::ModeMenu() : popup_(::CreatePopupMenu()) {
     if (!popup_ || !modes) return;
     ::AppendMenuW(modes.get(), MF_STRING | MF_CHECKED, commandOf(ListMode::NamesOnly), texts::kModeNamesOnly);
     ::AppendMenuW(modes.get(), MF_STRING, commandOf(ListMode::SizeAndDate), texts::kModeSizeAndDate);
+    ::AppendMenuW(modes.get(), MF_STRING, commandOf(ListMode::TabSeparated), texts::kModeTabSeparated);
     if (::AppendMenuW(popup_.get(), MF_POPUP | MF_STRING, reinterpret_cast<UINT_PTR>(modes.get()),
                       texts::kListCopyMenu))
         modes_ = modes.release();

@@ -9,7 +9,8 @@
 
 namespace twinpath::win32 {
 
-// The list-copy popup: "List Copy" > "File Name Only" / "... and Size,Day".
+// The list-copy popup: "List Copy" > "File Name Only" / "... and Size,Day" /
+// "Tab-Separated".
 // The checked entry is the list-copy mode; it lives only as long as the menu.
 class ModeMenu {
 public:

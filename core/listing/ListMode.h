@@ -2,8 +2,9 @@
 
 namespace twinpath {
 
-// What a listing report holds per entry: the name alone, or the size and
-// the date and time of last write before it.
-enum class ListMode { NamesOnly, SizeAndDate };
+// What a listing report holds per entry: the name alone; the size and the
+// date and time of last write before it; or, for spreadsheets, the name,
+// kind, size in bytes and time in tab-separated columns.
+enum class ListMode { NamesOnly, SizeAndDate, TabSeparated };
 
 }  // namespace twinpath

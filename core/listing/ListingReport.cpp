@@ -13,6 +13,7 @@ namespace {
 constexpr std::wstring_view kLineEnd = L"\r\n";
 constexpr std::wstring_view kColumnHeader = L"  SIZE   DATE       TIME   \tNAME\r\n";
 constexpr std::wstring_view kFolderColumn = L"<DIR>  ";
+constexpr std::wstring_view kTabSeparatedHeader = L"Name\tType\tSize\tModified\r\n";
 constexpr std::size_t kColumnWidth = 7;
 
 // Leading digits of a size field; a value too large for 64 bits saturates.
@@ -47,6 +48,25 @@ void appendDetailLine(std::wstring& report, const std::wstring& name, std::wstri
     report += kLineEnd;
 }
 
+// One row of the tab-separated report: name, kind, size in bytes (none for a
+// folder) and the time as "yyyy-mm-dd hh:mm:ss". A spreadsheet reads a cell
+// that starts with "=", "+", "-" or "@" as a formula: the apostrophe makes it
+// text.
+void appendTabSeparatedRow(std::wstring& report, const std::wstring& name, std::wstring_view line) {
+    if (line.empty()) return;
+    if (!name.empty() && std::wstring_view(L"=+-@").find(name[0]) != std::wstring_view::npos) report += L'\'';
+    report += name;
+    const bool folder = entryLineField(line, 0).starts_with(L'D');
+    report += folder ? L"\tFolder\t" : L"\tFile\t";
+    if (!folder) report += entryLineField(line, 1);
+    report += L'\t';
+    std::wstring time(entryLineField(line, 2));
+    for (const std::size_t at : {4, 7})
+        if (at < time.size()) time[at] = L'-';
+    report += time;
+    report += kLineEnd;
+}
+
 }  // namespace
 
 std::wstring scaledSizeColumn(std::uint64_t bytes) {
@@ -66,11 +86,21 @@ std::wstring scaledSizeColumn(std::uint64_t bytes) {
 std::wstring buildListingReport(const FolderListing& listing, ListMode mode) {
     const auto& names = listing.names;
     std::size_t capacity = listing.folder.size() + kColumnHeader.size() + 16;
-    // Per line: the 7-character column, a blank, the 19-character time, TAB and CR LF.
-    for (const auto& name : names) capacity += name.size() + 32;
+    // Per line: the 7-character column, a blank, the 19-character time, TAB and
+    // CR LF; or an apostrophe, the kind between TABs, 20 digits, TAB, the time
+    // and CR LF.
+    const std::size_t perLine = mode == ListMode::TabSeparated ? 52 : 32;
+    for (const auto& name : names) capacity += name.size() + perLine;
     std::wstring report;
     report.reserve(capacity);
 
+    if (mode == ListMode::TabSeparated) {
+        report += kTabSeparatedHeader;
+        for (std::size_t i = 0; i < names.size(); ++i)
+            appendTabSeparatedRow(report, names[i],
+                                  i < listing.entryLines.size() ? listing.entryLines[i] : std::wstring_view());
+        return report;
+    }
     report += L"DIR : ";
     report += listing.folder;
     report += kLineEnd;

@@ -10,8 +10,9 @@ namespace twinpath {
 
 // The text of a listing for the clipboard: the heading "DIR : folder", an
 // empty line, in the size-and-date mode a column header, then one line per
-// entry; every line ends with CR LF. A listing without entries gives the
-// heading alone.
+// entry; in the tab-separated mode a header row and one row per entry, with
+// no heading. Every line ends with CR LF. A listing without entries gives the
+// heading (or the header row) alone.
 std::wstring buildListingReport(const FolderListing& listing, ListMode mode);
 
 // The 7-character size column of a file: its size in KB, or in MB, GB or "??"

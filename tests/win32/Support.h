@@ -83,6 +83,12 @@ struct TempTree {
             .wstring();
 };
 
+// A plain window of this thread, destroyed when the object goes.
+using UniqueWindow = std::unique_ptr<std::remove_pointer_t<HWND>, decltype(&::DestroyWindow)>;
+inline UniqueWindow plainWindow(DWORD style, HWND parent = nullptr) {
+    return {::CreateWindowExW(0, L"STATIC", L"", style, 0, 0, 99, 99, parent, {}, {}, {}), ::DestroyWindow};
+}
+
 // A window's text through WM_GETTEXT, so also of another process's controls;
 // empty when the window does not answer.
 inline std::wstring textOf(HWND window) {

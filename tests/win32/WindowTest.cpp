@@ -62,13 +62,15 @@ protected:
         win32::handleWaitingMessages();
     }
 
-    // Picks "... and Size,Day" from the mode menu that a right click on
-    // "List" opens, by keyboard as a user would; the menu runs modal meanwhile.
-    void pickSizeAndDateMode() {
-        const std::jthread user([] {
+    // Picks a mode from the mode menu that a right click on "List" opens, by
+    // keyboard as a user would; the menu runs modal meanwhile.
+    void pickMode(ListMode mode) {
+        const std::jthread user([mode] {
             HWND menu = nullptr;
             if (!waitUntil([&] { return (menu = ::FindWindowW(L"#32768", nullptr)) != nullptr; })) return;
-            for (const WPARAM key : {VK_DOWN, VK_RIGHT, VK_DOWN, VK_RETURN}) ::PostMessageW(menu, WM_KEYDOWN, key, 0);
+            for (const WPARAM key : {VK_DOWN, VK_RIGHT}) ::PostMessageW(menu, WM_KEYDOWN, key, 0);
+            for (int down = 0; down < static_cast<int>(mode); ++down) ::PostMessageW(menu, WM_KEYDOWN, VK_DOWN, 0);
+            ::PostMessageW(menu, WM_KEYDOWN, VK_RETURN, 0);
         });
         send(control(G::ListButton), WM_RBUTTONUP);
     }
@@ -144,15 +146,19 @@ TEST_F(WindowTest, TheHeightIsFixedTheWidthHasAMinimumAndTheFieldsFollowIt) {
     EXPECT_EQ(resize(smallest[0] + 100, 40), (std::array{smallest[0] + 100, smallest[1], smallest[2] + 100}));
 }
 
-TEST_F(WindowTest, ListAndTheModeMenuCopyTheFolderInBothModes) {
+TEST_F(WindowTest, ListAndTheModeMenuCopyTheFolderInEveryMode) {
     window.queuePath(folder + L"\\a.txt");
     send(control(G::ListButton), BM_CLICK);
     EXPECT_EQ(clipboardText(), L"DIR : " + folder + L"\r\n\r\na.txt\r\nB.txt\r\n");
-    pickSizeAndDateMode();
+    pickMode(ListMode::SizeAndDate);
     EXPECT_EQ(window.listMode(), ListMode::SizeAndDate);
     EXPECT_EQ(clipboardText(), L"DIR : " + folder +
                                    L"\r\n\r\n  SIZE   DATE       TIME   \tNAME\r\n"
                                    L"    1KB 2001/03/20 07:05:03\ta.txt\r\n    4KB 2020/03/20 08:00:03\tB.txt\r\n");
+    pickMode(ListMode::TabSeparated);
+    EXPECT_EQ(clipboardText(),
+              L"Name\tType\tSize\tModified\r\na.txt\tFile\t1234\t2001-03-20 07:05:03\r\n"
+              L"B.txt\tFile\t3584\t2020-03-20 08:00:03\r\n");
 }
 
 TEST_F(WindowTest, ADropOnAFieldIsTakenTheLevelsWalkItAndCopyTakesTheShortForm) {
@@ -170,9 +176,7 @@ TEST_F(WindowTest, ADropOnAFieldIsTakenTheLevelsWalkItAndCopyTakesTheShortForm) 
 
 TEST_F(WindowTest, ReturningToTheWindowGivesBackItsFocusAndAPathBringsItBackNormal) {
     ::SetFocus(control(G::NameField, 0));
-    const std::unique_ptr<std::remove_pointer_t<HWND>, decltype(&::DestroyWindow)> other(
-        ::CreateWindowExW(0, L"STATIC", L"", WS_OVERLAPPEDWINDOW | WS_VISIBLE, 0, 0, 99, 99, {}, {}, {}, {}),
-        ::DestroyWindow);
+    const UniqueWindow other = plainWindow(WS_OVERLAPPEDWINDOW | WS_VISIBLE);
     for (const HWND active : {other.get(), window.hwnd()})
         ::SetForegroundWindow(active), win32::handleWaitingMessages();
     EXPECT_EQ(::GetFocus(), control(G::NameField, 0));

@@ -26,7 +26,6 @@ exceptions='SetSystemTime'
 imports=$("$objdump" -p "$executable" | awk '/^\tDLL Name: / { dll = $3; next }
     dll != "" && /^\t[0-9a-f]+\t +[0-9]+ +[^ ]+$/ { print dll, $NF }' | sort)
 [ -n "$imports" ] || { echo "no imports found in $executable" >&2; exit 2; }
-printf 'imports of %s:\n%s\n' "$executable" "$imports"
 
 failed=0
 for dll in $(printf '%s\n' "$imports" | cut -d' ' -f1 | sort -u); do

@@ -73,9 +73,10 @@ TEST(ListingReportTest, ReportsOfListedFoldersByteForByte) {
     fs.add(L"C:\\Data\\A.txt", 1234, 20010221090503);
     fs.add(L"C:\\Data\\b.txt", 5'000'000'000, 1ULL << 63);  // a time the platform cannot convert
     fs.add(L"C:\\Data\\c.txt", 0, 123450101000000);         // a year wider than the column
-    fs.add(L"C:\\Empty\\");
-    fs.add(L"C:\\file.txt");
-    const std::wstring header = L"  SIZE   DATE       TIME   \tNAME\r\n";
+    for (const wchar_t* path : {L"C:\\Empty\\", L"C:\\file.txt"}) fs.add(path);
+    for (const std::wstring name : {L"=1", L"+b", L"-x", L"@a", L"a=b"}) fs.add(L"C:\\Calc\\" + name, 7);
+    const std::wstring header = L"  SIZE   DATE       TIME   \tNAME\r\n", row = L"Name\tType\tSize\tModified\r\n",
+                       seven = L"\tFile\t7\t0000-00-00 00:00:00\r\n";
     FolderLister lister(fs);
     for (const auto& [path, mode, report] : std::initializer_list<std::tuple<const wchar_t*, ListMode, std::wstring>>{
              {L"C:\\Data\\A.txt", ListMode::NamesOnly, L"DIR : C:\\Data\r\n\r\nSub\r\nA.txt\r\nb.txt\r\nc.txt\r\n"},
@@ -85,8 +86,15 @@ TEST(ListingReportTest, ReportsOfListedFoldersByteForByte) {
                   L"    0KB 0000/00/00 00:00:00\tc.txt\r\n"},
              {L"C:\\Empty", ListMode::NamesOnly, L"DIR : C:\\Empty\r\n\r\n\r\n"},
              {L"C:\\Empty", ListMode::SizeAndDate, L"DIR : C:\\Empty\r\n\r\n" + header},
+             {L"C:\\Empty", ListMode::TabSeparated, row},
+             {L"C:\\Data", ListMode::TabSeparated,
+              row + L"Sub\tFolder\t\t2001-02-20 18:00:00\r\nA.txt\tFile\t1234\t2001-02-21 09:05:03\r\n" +
+                  L"b.txt\tFile\t5000000000\t0000-00-00 00:00:00\r\nc.txt\tFile\t0\t0000-00-00 00:00:00\r\n"},
+             // A spreadsheet would read these names as formulas.
+             {L"C:\\Calc", ListMode::TabSeparated,
+              row + L"'=1" + seven + L"'+b" + seven + L"'-x" + seven + L"'@a" + seven + L"a=b" + seven},
              // A file directly in a drive root lists the root; a path that is gone lists nothing.
-             {L"C:\\file.txt", ListMode::NamesOnly, L"DIR : C:\\\r\n\r\nData\r\nEmpty\r\nfile.txt\r\n"},
+             {L"C:\\file.txt", ListMode::NamesOnly, L"DIR : C:\\\r\n\r\nData\r\nEmpty\r\nfile.txt\r\nCalc\r\n"},
              {L"C:\\Gone", ListMode::NamesOnly, L"DIR : \r\n\r\n"}})
         EXPECT_EQ(buildListingReport(lister.list(path), mode), report) << testing::PrintToString(path);
 }

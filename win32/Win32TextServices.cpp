@@ -8,6 +8,11 @@ namespace twinpath::win32 {
 
 namespace {
 
+// The comparison that orders listings: the locale's collation, case ignored.
+constexpr DWORD kCollation = NORM_IGNORECASE;
+
+int clamped(std::size_t length) { return static_cast<int>(length > INT_MAX ? INT_MAX : length); }
+
 std::wstring mapCase(const std::wstring& text, DWORD flags) {
     if (text.empty() || text.size() > INT_MAX) return text;
     std::wstring mapped(text.size(), L'\0');
@@ -30,13 +35,28 @@ Win32TextServices::Win32TextServices() {
     if (::GetSystemDefaultLocaleName(systemLocale_, LOCALE_NAME_MAX_LENGTH) == 0) systemLocale_[0] = L'\0';
 }
 
+const wchar_t* Win32TextServices::locale() const { return systemLocale_[0] ? systemLocale_ : LOCALE_NAME_USER_DEFAULT; }
+
 int Win32TextServices::compareNoCase(const std::wstring& a, const std::wstring& b) {
-    const auto clamp = [](std::size_t n) { return static_cast<int>(n > INT_MAX ? INT_MAX : n); };
-    const wchar_t* locale = systemLocale_[0] ? systemLocale_ : LOCALE_NAME_USER_DEFAULT;
-    const int result = ::CompareStringEx(locale, NORM_IGNORECASE, a.data(), clamp(a.size()), b.data(), clamp(b.size()),
+    const int result = ::CompareStringEx(locale(), kCollation, a.data(), clamped(a.size()), b.data(), clamped(b.size()),
                                          nullptr, nullptr, 0);
     if (result == 0) return a.compare(b);  // not comparable: fall back to code order
     return result - CSTR_EQUAL;
+}
+
+std::string Win32TextServices::sortKey(const std::wstring& text) {
+    const DWORD flags = LCMAP_SORTKEY | kCollation;
+    const int size =
+        ::LCMapStringEx(locale(), flags, text.data(), clamped(text.size()), nullptr, 0, nullptr, nullptr, 0);
+    // For a sort key the output is bytes, and its size is counted in bytes.
+    std::string key(static_cast<std::size_t>(size > 0 ? size : 0), '\0');
+    if (size > 0 && ::LCMapStringEx(locale(), flags, text.data(), clamped(text.size()),
+                                    reinterpret_cast<LPWSTR>(key.data()), size, nullptr, nullptr, 0) == size)
+        return key;
+    // Not comparable: code order, as compareNoCase falls back to it.
+    key.assign(1, '\xFF');
+    for (const wchar_t unit : text) key += {static_cast<char>(unit >> 8), static_cast<char>(unit & 0xFF)};
+    return key;
 }
 
 }  // namespace twinpath::win32

@@ -4,8 +4,8 @@
 
 #include "app/MainController.h"
 #include "app/Texts.h"
+#include "listing/ListingOrder.h"
 #include "listing/ListingReport.h"
-#include "listing/PairedSort.h"
 
 namespace twinpath {
 
@@ -38,9 +38,7 @@ void MainController::copyListing() {
     std::wstring report;
     try {
         listing = lister_.list(view_.fieldText(NameField::Long));
-        if (!listing.names.empty())
-            sortPaired(listing.entryLines, listing.names, 0, static_cast<std::int32_t>(listing.names.size()) - 1,
-                       text_);
+        sortListing(listing, text_);
         if (listing.failure.empty()) report = buildListingReport(listing, view_.listMode());
     } catch (const std::exception&) {
         listing.failure = texts::kOutOfMemory;

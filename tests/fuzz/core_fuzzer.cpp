@@ -7,8 +7,8 @@
 #include <cwchar>
 
 #include "fakes/Fakes.h"
+#include "listing/ListingOrder.h"
 #include "listing/ListingReport.h"
-#include "listing/PairedSort.h"
 #include "paths/PathConverter.h"
 #include "paths/PathHead.h"
 
@@ -58,7 +58,7 @@ void checkListing(fakes::FakeFileSystem& fs, const std::wstring& path) {
     FolderListing listing = FolderLister(fs).list(path);
     auto& [folder, names, lines, failure] = listing;
     require(names.size() == lines.size() && names.empty() == !fs.attributes(path), "one line per name", path);
-    if (!names.empty()) sortPaired(lines, names, 0, static_cast<std::int32_t>(names.size()) - 1, text);
+    sortListing(listing, text);
     std::size_t detail = 0;  // the size-and-date lines: column, blank, time, TAB, name, CR LF
     for (std::size_t i = 0; i < names.size(); ++i) {
         if (!lines[i].empty()) detail += 30 + names[i].size();

@@ -94,10 +94,19 @@ TEST_F(FileSystemTest, EachTimeTakesTheRulesOfItsSeason) {
     EXPECT_FALSE(fileSystem.toLocalTime(0x8000000000000000ULL));
 }
 
-TEST(TextServicesTest, CaseMapsLetterForLetter) {
+TEST(TextServicesTest, CaseMapsLetterForLetterAndSortKeysOrderAsTheComparisonDoes) {
     win32::Win32TextServices text;
     EXPECT_EQ(text.toUpper(L"c:\\straße\\été\\ｆｕｌｌ\\данные"), L"C:\\STRAßE\\ÉTÉ\\ＦＵＬＬ\\ДАННЫЕ");
     EXPECT_EQ(text.toLower(L"C:\\ÉTÉ\\ДАННЫЕ"), L"c:\\été\\данные");
+    EXPECT_EQ(text.compareNoCase(L"F a.txt", L"F A.TXT"), 0);
+    // Listings sort by keys compared as bytes: they must order as the comparison of the lines does.
+    const std::wstring lines[] = {L"F a.txt", L"F A.TXT", L"D Sub",  L"F a-b",  L"F ab", L"F a'b", L"F a b",
+                                  L"F a10",   L"F a9",    L"F é",    L"F E",    L"F f",  L"F _x",  L"F 1",
+                                  L"F Дан",   L"F дан",   L"F 日本", L"F ファ", L"F a",  L"F a."};
+    const auto sign = [](int order) { return (order > 0) - (order < 0); };
+    for (const auto& a : lines)
+        for (const auto& b : lines)
+            EXPECT_EQ(sign(text.sortKey(a).compare(text.sortKey(b))), sign(text.compareNoCase(a, b))) << a << " " << b;
 }
 
 // Another thread holds the clipboard open for `hold`, as a busy program

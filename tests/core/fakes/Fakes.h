@@ -21,6 +21,11 @@ struct FakeText final : TextServices {
     std::wstring toUpper(const std::wstring& text) override { return mapped(text, L'a', L'A'); }
     std::wstring toLower(const std::wstring& text) override { return mapped(text, L'A', L'a'); }
     int compareNoCase(const std::wstring& a, const std::wstring& b) override { return toLower(a).compare(toLower(b)); }
+    std::string sortKey(const std::wstring& text) override {  // the folded text's units, high byte first
+        std::string key;
+        for (const wchar_t unit : toLower(text)) key += {char(unit >> 8), char(unit & 0xFF)};
+        return key;
+    }
 };
 
 // A file system with the Windows rules the core relies on: drive ("C:") and share ("\\server\share")

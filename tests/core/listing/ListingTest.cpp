@@ -35,7 +35,7 @@ TEST(PairedSortTest, OrdersLikeTheClassicSortAndMovesCompanionsInStep) {
         const int lo = random() % keys.size(), hi = lo + random() % (keys.size() - lo);
         Table expectedKeys = keys, expectedCompanions = companions;
         classicSort(expectedKeys, expectedCompanions, lo, hi);
-        sortPaired(keys, companions, lo, hi, text);
+        sortPaired(keys, companions, lo, hi, [&](auto& a, auto& b) { return text.compareNoCase(a, b); });
         ASSERT_EQ(keys, expectedKeys) << "round " << round;
         ASSERT_EQ(companions, expectedCompanions) << "round " << round;
     }
@@ -47,7 +47,7 @@ TEST(PairedSortTest, RangeThatATableDoesNotHoldIsLeftAlone) {
          std::initializer_list<std::tuple<std::size_t, std::int32_t, std::int32_t>>{
              {3, -1, 2}, {3, 0, 3}, {2, 0, 2}, {3, 2, 1}, {3, INT32_MIN, INT32_MAX}}) {
         Table keys{L"c", L"b", L"a"}, others(companions);
-        sortPaired(keys, others, first, last, text);
+        sortPaired(keys, others, first, last, [](auto& a, auto& b) { return a.compare(b); });
         EXPECT_EQ(keys, (Table{L"c", L"b", L"a"})) << first << ".." << last << " with " << companions;
     }
 }

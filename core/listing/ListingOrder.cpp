@@ -1,0 +1,30 @@
+#include "listing/ListingOrder.h"
+
+#include <numeric>
+#include <string>
+
+#include "listing/PairedSort.h"
+
+namespace twinpath {
+
+void sortListing(FolderListing& listing, TextServices& text) {
+    const std::size_t count = std::min(listing.names.size(), listing.entryLines.size());
+    if (count < 2) return;
+    std::vector<std::string> keys;
+    keys.reserve(count);
+    for (std::size_t i = 0; i < count; ++i) keys.push_back(text.sortKey(listing.entryLines[i]));
+    // The keys are sorted with the entries' places; the entries then move once.
+    std::vector<std::int32_t> order(count);
+    std::iota(order.begin(), order.end(), 0);
+    sortPaired(keys, order, 0, static_cast<std::int32_t>(count) - 1,
+               [](const std::string& a, const std::string& b) { return a.compare(b); });
+    std::vector<std::wstring> names(count), lines(count);
+    for (std::size_t i = 0; i < count; ++i) {
+        names[i] = std::move(listing.names[static_cast<std::size_t>(order[i])]);
+        lines[i] = std::move(listing.entryLines[static_cast<std::size_t>(order[i])]);
+    }
+    listing.names = std::move(names);
+    listing.entryLines = std::move(lines);
+}
+
+}  // namespace twinpath

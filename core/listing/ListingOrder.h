@@ -1,0 +1,14 @@
+#pragma once
+
+#include "listing/FolderLister.h"
+#include "ports/TextServices.h"
+
+namespace twinpath {
+
+// Puts a listing's entries in the order of their entry lines under the
+// platform's case-insensitive comparison: folders before files, each kind by
+// name. Each line's sort key is made once and the keys are compared as bytes,
+// which orders exactly as comparing the lines does, at a fraction of the cost.
+void sortListing(FolderListing& listing, TextServices& text);
+
+}  // namespace twinpath

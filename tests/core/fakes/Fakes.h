@@ -46,6 +46,17 @@ public:
         std::wstring form;
         return walk(path, &form) ? form : L"";
     }
+    std::optional<std::wstring> shortName(const std::wstring& path) override {
+        const Node* node = walk(path);
+        return node ? std::optional(node->alias) : std::nullopt;
+    }
+    // What each folder's volume tells: the entry of the longest folder that holds it, else nothing read.
+    std::map<std::wstring, ShortNameFacts> volumes;
+    ShortNameFacts shortNameFacts(const std::wstring& folder) override {
+        ShortNameFacts found;
+        for (const auto& [top, facts] : volumes) found = folder.starts_with(top) ? facts : found;
+        return found;
+    }
     std::unique_ptr<DirectorySearch> search(const std::wstring& pattern) override {
         auto found = std::make_unique<Search>();
         const bool all = pattern.ends_with(L"\\*");

@@ -14,7 +14,9 @@ inline constexpr wchar_t kCannotList[] = L"Cannot list ";
 inline constexpr wchar_t kOutOfMemory[] = L"not enough memory.";
 inline constexpr wchar_t kClipboardBusy[] = L"Another program holds the clipboard: nothing was copied.";
 
-// The short-form field's tip: which items have no 8.3 alias, and why.
+// The short-form field's tip, and the marker after its heading while there is
+// one: which items have no 8.3 alias, and why.
+inline constexpr wchar_t kHintMarker[] = L" (?)";
 inline constexpr wchar_t kNoShortNameFor[] = L"No short name for ";
 inline constexpr wchar_t kKeepsNone[] = L"the file system keeps no short names";
 inline constexpr wchar_t kShareOffersNone[] = L"the network share offers no short names";

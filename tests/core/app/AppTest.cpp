@@ -107,6 +107,14 @@ TEST_F(MainControllerTest, AFailedListingOrABusyClipboardLeavesTheClipboardAndSa
     EXPECT_EQ(view.clipboard, L"untouched");
 }
 
+TEST_F(MainControllerTest, TheHintGoesWithTheFormsAndNamesTheStoredItems) {
+    fs.add(L"C:\\Data\\Long Name.txt"), fs.volumes[L"C:"] = {L"ReFS", false, false, {}, {}};
+    controller.openPath(L"C:\\data\\long name.txt");
+    EXPECT_EQ(view.hint, L"No short name for \"Long Name.txt\": the file system keeps no short names (ReFS).");
+    controller.openPath(L"C:\\Data\\A.txt");
+    EXPECT_EQ(view.hint, L"");
+}
+
 TEST(ShortNameHintTest, NamesFitEightDotThreeInAnyCaseWithTheAllowedCharactersOnly) {
     for (const wchar_t* name : {L"README.TXT", L"readme.txt", L"ReadMe.t", L"A", L"$%'-_@~`.!()", L"{}^#&09"})
         EXPECT_TRUE(fitsEightDotThree(name)) << testing::PrintToString(name);

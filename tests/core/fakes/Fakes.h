@@ -135,7 +135,7 @@ private:
 
 // A window that keeps what the controller does to it; `calls` lists the steps whose order matters.
 struct FakeView final : MainView {
-    std::wstring fields[2], title = L"Twinpath", clipboard = L"untouched";
+    std::wstring fields[2], title = L"Twinpath", clipboard = L"untouched", hint;
     ListMode mode = ListMode::NamesOnly;
     std::vector<std::wstring> calls;
 
@@ -144,6 +144,7 @@ struct FakeView final : MainView {
     void setFieldText(NameField field, const std::wstring& text) override { fields[static_cast<int>(field)] = text; }
     bool focusField(NameField) override { return log(L"focus"); }
     void selectInField(NameField, int from, int n) override { log(std::to_wstring(from) + L"+" + std::to_wstring(n)); }
+    void setShortFormHint(const std::wstring& text) override { hint = text; }
     std::wstring caption() override { return title; }
     void setCaption(const std::wstring& text) override { title = text; }
     void restoreWindow() override { log(L"restore"); }

@@ -181,6 +181,9 @@ LRESULT MainWindow::handleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
         case WM_SIZE:
             stretchFields();
             return 0;
+        case WM_MOVE:
+            hintTip_.place();
+            return 0;
         case WM_DPICHANGED:
             onDpiChanged(HIWORD(wParam), *reinterpret_cast<const RECT*>(lParam));
             return 0;
@@ -240,6 +243,8 @@ void MainWindow::onCommand(int id, int code, HWND) {
     const int index = design.index;
     switch (design.group) {
         case ControlGroup::NameField:
+            if (index == static_cast<int>(NameField::Short) && (code == EN_SETFOCUS || code == EN_KILLFOCUS))
+                hintTip_.followFocus(code == EN_SETFOCUS);
             if (code == EN_SETFOCUS) controller_.onFieldFocused(static_cast<NameField>(index));
             break;
         case ControlGroup::CopyButton:
@@ -310,6 +315,7 @@ void MainWindow::createControls() {
             ::SetWindowSubclass(controls_[i], controlProc, static_cast<UINT_PTR>(id),
                                 reinterpret_cast<DWORD_PTR>(this));
     }
+    hintTip_.create(hwnd_, fieldControl(NameField::Short));
 }
 
 void MainWindow::applyFonts() {
@@ -320,6 +326,7 @@ void MainWindow::applyFonts() {
         const HFONT font = table[i].kind == ControlKind::TextField ? fieldFont.get() : controlFont.get();
         if (controls_[i]) ::SendMessageW(controls_[i], WM_SETFONT, reinterpret_cast<WPARAM>(font), TRUE);
     }
+    hintTip_.setFont(controlFont.get(), dpi());
     // The controls now use the new fonts: the old ones may go.
     fieldFont_ = std::move(fieldFont);
     controlFont_ = std::move(controlFont);

@@ -12,6 +12,7 @@
 #include "ports/MainView.h"
 #include "win32/DropRegistration.h"
 #include "win32/DropTarget.h"
+#include "win32/HintTip.h"
 #include "win32/ModeMenu.h"
 #include "win32/UiHandles.h"
 
@@ -47,6 +48,7 @@ public:
     // thread); the registration ends when the window is destroyed.
     bool acceptDrops();
     IDropTarget* dropTarget() const { return dropTarget_.get(); }
+    HWND hintTip() const { return hintTip_.hwnd(); }
     // A point on the screen over which a drop is taken as input.
     bool acceptsDropAt(POINT screenPoint) const;
     // Input from another program, processed once that program has been
@@ -59,6 +61,7 @@ public:
     void setFieldText(NameField field, const std::wstring& text) override;
     bool focusField(NameField field) override;
     void selectInField(NameField field, int start, int length) override;
+    void setShortFormHint(const std::wstring& text) override;
     std::wstring caption() override;
     void setCaption(const std::wstring& text) override;
     void restoreWindow() override;
@@ -104,6 +107,7 @@ private:
     HWND hwnd_ = nullptr;
     MainController controller_;
     ModeMenu modeMenu_;
+    HintTip hintTip_;
     UniqueFont fieldFont_;
     UniqueFont controlFont_;
     UniqueAccelerators accelerators_;

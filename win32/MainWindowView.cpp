@@ -1,5 +1,6 @@
 // The window as the main controller sees it: fields, caption, state, pointer,
 // options, mode menu and clipboard, and the queue of paths from other programs.
+#include "app/Texts.h"
 #include "win32/Clipboard.h"
 #include "win32/MainWindow.h"
 #include "win32/MessageLoop.h"
@@ -46,6 +47,18 @@ bool MainWindow::focusField(NameField field) {
 void MainWindow::selectInField(NameField field, int start, int length) {
     if (const HWND edit = fieldControl(field))
         ::SendMessageW(edit, EM_SETSEL, static_cast<WPARAM>(start), static_cast<LPARAM>(start + length));
+}
+
+void MainWindow::setShortFormHint(const std::wstring& text) {
+    hintTip_.setText(text);
+    // The short-form heading marks that the field has a tip: its own caption,
+    // with the marker after it while there is one.
+    const int i = tableIndexOf(ControlGroup::Label, kShortFormHeading);
+    const HWND heading = i < 0 ? nullptr : controls_[static_cast<std::size_t>(i)];
+    if (!heading) return;
+    std::wstring wanted = controlTable()[static_cast<std::size_t>(i)].caption;
+    if (!text.empty()) wanted += texts::kHintMarker;
+    if (windowText(heading) != wanted) ::SetWindowTextW(heading, wanted.c_str());
 }
 
 std::wstring MainWindow::caption() { return windowText(hwnd_); }

@@ -21,7 +21,8 @@ int runProgram(HINSTANCE instance, int showCommand, StartupSteps* steps) {
     // A drive without a medium must not raise a system dialog: a path that
     // cannot be read just shows empty fields.
     ::SetErrorMode(SEM_FAILCRITICALERRORS | SEM_NOOPENFILEERRORBOX);
-    INITCOMMONCONTROLSEX controls{sizeof(controls), ICC_STANDARD_CLASSES};
+    // The bar classes hold the tooltip.
+    INITCOMMONCONTROLSEX controls{sizeof(controls), ICC_STANDARD_CLASSES | ICC_BAR_CLASSES};
     ::InitCommonControlsEx(&controls);
     const OleSession ole;
     step.systemReady();

@@ -26,4 +26,13 @@ struct AcceleratorDestroyer {
 };
 using UniqueAccelerators = std::unique_ptr<HACCEL, AcceleratorDestroyer>;
 
+// An owned window goes with its owner, which may have taken it already.
+struct WindowDestroyer {
+    using pointer = HWND;
+    void operator()(HWND window) const noexcept {
+        if (::IsWindow(window)) ::DestroyWindow(window);
+    }
+};
+using UniqueWindow = std::unique_ptr<HWND, WindowDestroyer>;
+
 }  // namespace twinpath::win32

@@ -7,6 +7,7 @@
 #include "win32/Handles.h"
 #include "win32/LongPath.h"
 #include "win32/SystemMessage.h"
+#include "win32/VolumeShortNames.h"
 
 namespace twinpath::win32 {
 
@@ -83,6 +84,17 @@ std::wstring Win32FileSystem::shortPath(const std::wstring& path) {
         result);
     return ok ? fromApiPath(result, path) : std::wstring();
 }
+
+std::optional<std::wstring> Win32FileSystem::shortName(const std::wstring& path) {
+    WIN32_FIND_DATAW data{};
+    // The standard info fills in the alias that the listing's basic info skips.
+    const UniqueFindHandle found(
+        ::FindFirstFileExW(toApiPath(path).c_str(), FindExInfoStandard, &data, FindExSearchNameMatch, nullptr, 0));
+    if (found.get() == INVALID_HANDLE_VALUE) return std::nullopt;
+    return std::wstring(data.cAlternateFileName);
+}
+
+ShortNameFacts Win32FileSystem::shortNameFacts(const std::wstring& folder) { return readShortNameFacts(folder); }
 
 std::unique_ptr<DirectorySearch> Win32FileSystem::search(const std::wstring& pattern) {
     return std::make_unique<Win32Search>(pattern);

@@ -1,5 +1,6 @@
 #include "app/MainController.h"
 
+#include "app/ShortNameHint.h"
 #include "app/Texts.h"
 #include "paths/CommandLine.h"
 #include "paths/PathHead.h"
@@ -7,7 +8,12 @@
 namespace twinpath {
 
 MainController::MainController(MainView& view, FileSystem& fileSystem, TextServices& text, ProcessServices& process)
-    : view_(view), text_(text), process_(process), converter_(fileSystem), lister_(fileSystem) {}
+    : view_(view),
+      fileSystem_(fileSystem),
+      text_(text),
+      process_(process),
+      converter_(fileSystem),
+      lister_(fileSystem) {}
 
 std::wstring MainController::inputPathFromCommandLine() {
     std::wstring path = inputPathOf(process_.commandLineArguments());
@@ -68,8 +74,10 @@ void MainController::showForms() {
         if (letterCase_ == LetterCase::Lower) return text_.toLower(form);
         return form;
     };
-    view_.setFieldText(NameField::Long, inCase(converter_.longForm()));
+    const std::wstring longForm = converter_.longForm();
+    view_.setFieldText(NameField::Long, inCase(longForm));
     view_.setFieldText(NameField::Short, inCase(converter_.shortForm()));
+    view_.setShortFormHint(shortNameHint(fileSystem_, longForm));
 }
 
 void MainController::copyField(NameField field) {

@@ -56,6 +56,7 @@ private:
     void goDown(const std::wstring& current);
 
     MainView& view_;
+    FileSystem& fileSystem_;
     TextServices& text_;
     ProcessServices& process_;
     PathConverter converter_;

@@ -15,4 +15,22 @@ inline constexpr wchar_t kCannotList[] = L"Cannot list ";
 inline constexpr wchar_t kOutOfMemory[] = L"not enough memory.";
 inline constexpr wchar_t kClipboardBusy[] = L"Another program holds the clipboard: nothing was copied.";
 
+// The short-form field's tip, and the marker after its heading while there is
+// one: which items have no 8.3 alias, and why.
+inline constexpr wchar_t kHintMarker[] = L" (?)";
+inline constexpr wchar_t kNoShortNameFor[] = L"No short name for ";
+inline constexpr wchar_t kKeepsNone[] = L"the file system keeps no short names";
+inline constexpr wchar_t kShareOffersNone[] = L"the network share offers no short names";
+inline constexpr wchar_t kVolumeMakesNone[] = L"the volume does not make short names now";
+inline constexpr wchar_t kVolumeMakesThem[] = L"the volume makes short names now";
+inline constexpr wchar_t kCameWithoutOne[] =
+    L", so an item without one was made while that was off, or copied without it";
+inline constexpr wchar_t kCauseUnknown[] = L"the cause is unknown: could not read ";
+inline constexpr wchar_t kFileSystemName[] = L"the volume's file system";
+inline constexpr wchar_t kVolumeSetting[] = L"the volume's own setting";
+inline constexpr wchar_t kSystemSetting[] = L"NtfsDisable8dot3NameCreation";
+// What each value of kSystemSetting means.
+inline constexpr const wchar_t* kSystemSettingMeanings[] = {L"on for every volume", L"off for every volume",
+                                                            L"set per volume", L"off for all but the system volume"};
+
 }  // namespace twinpath::texts

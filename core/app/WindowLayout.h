@@ -26,6 +26,9 @@ struct ControlDesign {
     bool dropTarget;
 };
 
+// The label index of the heading above the short-form field.
+inline constexpr int kShortFormHeading = 3;
+
 // Every visible control, in tab order and, for windows that overlap, from
 // the topmost down.
 std::span<const ControlDesign> controlTable();

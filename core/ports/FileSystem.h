@@ -29,6 +29,21 @@ struct LocalTime {
     int second = 0;
 };
 
+// What the system tells, read without writing, about how a volume makes 8.3
+// aliases for new items.
+struct ShortNameFacts {
+    // "NTFS", "ReFS", "exFAT", "FAT32" and so on; empty when it could not be read.
+    std::wstring fileSystem;
+    bool remote = false;        // a network share
+    bool systemVolume = false;  // the volume that holds the Windows folder
+    // The volume's own state (on where aliases are made); nothing when it
+    // could not be read.
+    std::optional<bool> volumeMakesThem;
+    // The system-wide NtfsDisable8dot3NameCreation (0-3); nothing when it
+    // could not be read.
+    std::optional<std::uint32_t> systemSetting;
+};
+
 // An open search. Closing happens when the object goes.
 class DirectorySearch {
 public:
@@ -54,6 +69,13 @@ public:
 
     // The short (8.3) form of an existing path; empty when the call fails.
     virtual std::wstring shortPath(const std::wstring& path) = 0;
+
+    // The 8.3 alias of one existing item: empty when it has none, nothing
+    // when the item cannot be read.
+    virtual std::optional<std::wstring> shortName(const std::wstring& path) = 0;
+
+    // What the volume that holds `folder` tells about its 8.3 aliases.
+    virtual ShortNameFacts shortNameFacts(const std::wstring& folder) = 0;
 
     // Starts a search over one path or a folder pattern ending in "\*".
     // A search that matches nothing delivers no entry.

@@ -26,6 +26,10 @@ public:
     virtual bool focusField(NameField field) = 0;
     virtual void selectInField(NameField field, int start, int length) = 0;
 
+    // Why the short form keeps long items, told over the short-form field
+    // (empty: nothing to tell).
+    virtual void setShortFormHint(const std::wstring& text) = 0;
+
     virtual std::wstring caption() = 0;
     virtual void setCaption(const std::wstring& text) = 0;
 

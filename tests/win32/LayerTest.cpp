@@ -80,6 +80,27 @@ TEST_F(FileSystemTest, APrefixedFolderEndingInASeparatorIsSearchedWithFullSizes)
     EXPECT_NE(fileSystem.search(tree.root + L"\\gone\\*")->failure(), L"");
 }
 
+TEST_F(FileSystemTest, AliasesAndWhatTheVolumeTellsAreRead) {
+    const std::wstring folder = tree.add(L"Long Folder\\"), file = tree.add(L"Long Folder\\readme.txt");
+    // Wine invents an alias for every long name, the one the short form uses; a name that fits 8.3 has none.
+    const std::wstring shortFolder = systemShortPath(folder);
+    EXPECT_EQ(fileSystem.shortName(folder), shortFolder.substr(shortFolder.rfind(L'\\') + 1));
+    EXPECT_EQ(fileSystem.shortName(file), L"");
+    EXPECT_EQ(fileSystem.shortName(tree.root + L"\\gone"), std::nullopt);
+    // Wine's registry lacks the system-wide setting: it is set for this test alone.
+    const wchar_t key[] = L"SYSTEM\\CurrentControlSet\\Control\\FileSystem", name[] = L"NtfsDisable8dot3NameCreation";
+    ASSERT_EQ(::RegGetValueW(HKEY_LOCAL_MACHINE, key, name, RRF_RT_ANY, nullptr, nullptr, nullptr),
+              ERROR_FILE_NOT_FOUND);
+    const DWORD one = 1;
+    ASSERT_EQ(::RegSetKeyValueW(HKEY_LOCAL_MACHINE, key, name, REG_DWORD, &one, sizeof one), ERROR_SUCCESS);
+    const ShortNameFacts set = fileSystem.shortNameFacts(folder);
+    ::RegDeleteKeyValueW(HKEY_LOCAL_MACHINE, key, name);
+    const ShortNameFacts unset = fileSystem.shortNameFacts(L"Z:\\tmp");
+    EXPECT_EQ(std::tuple(set.fileSystem, set.remote, set.systemVolume, set.systemSetting),
+              std::tuple(L"NTFS", false, true, std::optional<std::uint32_t>(1)));
+    EXPECT_EQ(std::tuple(unset.systemVolume, unset.systemSetting), std::tuple(false, std::optional<std::uint32_t>()));
+}
+
 // CTest runs this with TZ=Europe/Berlin: UTC+1 in winter, UTC+2 in summer.
 // File times count 100 ns from 1601.
 TEST_F(FileSystemTest, EachTimeTakesTheRulesOfItsSeason) {

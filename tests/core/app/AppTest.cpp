@@ -1,6 +1,7 @@
 #include <gtest/gtest.h>
 
 #include "app/MainController.h"
+#include "app/ShortNameHint.h"
 #include "app/Texts.h"
 #include "app/WindowLayout.h"
 #include "fakes/Fakes.h"
@@ -104,6 +105,63 @@ TEST_F(MainControllerTest, AFailedListingOrABusyClipboardLeavesTheClipboardAndSa
     controller.copyField(NameField::Long);
     EXPECT_EQ(view.fields[1], texts::kClipboardBusy);
     EXPECT_EQ(view.clipboard, L"untouched");
+}
+
+TEST_F(MainControllerTest, TheHintGoesWithTheFormsAndNamesTheStoredItems) {
+    fs.add(L"C:\\Data\\Long Name.txt"), fs.volumes[L"C:"] = {L"ReFS", false, false, {}, {}};
+    controller.openPath(L"C:\\data\\long name.txt");
+    EXPECT_EQ(view.hint, L"No short name for \"Long Name.txt\": the file system keeps no short names (ReFS).");
+    controller.openPath(L"C:\\Data\\A.txt");
+    EXPECT_EQ(view.hint, L"");
+}
+
+TEST(ShortNameHintTest, NamesFitEightDotThreeInAnyCaseWithTheAllowedCharactersOnly) {
+    for (const wchar_t* name : {L"README.TXT", L"readme.txt", L"ReadMe.t", L"A", L"$%'-_@~`.!()", L"{}^#&09"})
+        EXPECT_TRUE(fitsEightDotThree(name)) << testing::PrintToString(name);
+    for (const wchar_t* name : {L"ABCDEFGHI", L"A.ABCD", L"A.B.C", L"A B", L"A+B", L"A[1]", L".TXT", L"A.", L"",
+                                L"CAF\u00c9.TXT", L"\u65e5\u672c.TXT"})
+        EXPECT_FALSE(fitsEightDotThree(name)) << testing::PrintToString(name);
+}
+
+TEST(ShortNameHintTest, ItemsWithoutAShortNameAreNamedWithWhatTheirVolumeTells) {
+    fakes::FakeFileSystem fs;
+    // "Program Files" has its alias and "Data" fits: only the other two lack one.
+    fs.add(L"C:\\Program Files|PROGRA~1\\Long Folder\\Data\\Report 2024.txt");
+    const std::wstring off = L"the volume does not make short names now (NtfsDisable8dot3NameCreation ",
+                       on = L"the volume makes short names now", noneRead = L"the cause is unknown: could not read ",
+                       without = L", so an item without one was made while that was off, or copied without it";
+    const std::pair<ShortNameFacts, std::wstring> rows[] = {
+        {{L"ReFS", false, false, {}, {}}, L"the file system keeps no short names (ReFS)"},
+        {{L"exFAT", false, false, {}, {}}, L"the file system keeps no short names (exFAT)"},
+        {{L"NTFS", true, false, true, 0}, L"the network share offers no short names"},
+        {{L"NTFS", false, false, true, 1}, off + L"1: off for every volume)"},
+        {{L"NTFS", false, false, true, 3}, off + L"3: off for all but the system volume)"},
+        {{L"NTFS", false, false, false, 2}, off + L"2: set per volume)"},
+        {{L"NTFS", false, false, false, 0}, on + L" (NtfsDisable8dot3NameCreation 0: on for every volume)" + without},
+        {{L"NTFS", false, true, {}, 3},
+         on + L" (NtfsDisable8dot3NameCreation 3: off for all but the system volume)" + without},
+        {{L"NTFS", false, false, true, 2}, on + L" (NtfsDisable8dot3NameCreation 2: set per volume)" + without},
+        {{L"FAT32", false, false, true, {}}, on + without},
+        {{L"FAT32", false, false, false, {}}, L"the volume does not make short names now"},
+        {{L"NTFS", false, false, {}, 2}, noneRead + L"the volume's own setting"},
+        {{L"NTFS", false, false, false, {}}, noneRead + L"NtfsDisable8dot3NameCreation"},
+        {{L"NTFS", false, false, {}, 4}, noneRead + L"NtfsDisable8dot3NameCreation or the volume's own setting"},
+        {{L"", false, false, {}, {}}, noneRead + L"the volume's file system"}};
+    for (const auto& [facts, cause] : rows) {
+        fs.volumes[L"C:"] = facts;
+        EXPECT_EQ(shortNameHint(fs, L"C:\\Program Files\\Long Folder\\Data\\Report 2024.txt"),
+                  L"No short name for \"Long Folder\", \"Report 2024.txt\": " + cause + L".");
+    }
+    // A volume mounted on a folder tells of its own items; items that cannot be read, or paths without a head, give
+    // none.
+    fs.add(L"C:\\Long Folder\\Mount\\Inner File.txt"),
+        fs.volumes[L"C:\\Long Folder\\Mount"] = {L"ReFS", false, false, {}, {}};
+    EXPECT_EQ(shortNameHint(fs, L"C:\\Long Folder\\Mount\\Inner File.txt"),
+              L"No short name for \"Long Folder\": " + noneRead +
+                  L"the volume's file system.\r\n"
+                  L"No short name for \"Inner File.txt\": the file system keeps no short names (ReFS).");
+    for (const wchar_t* path : {L"C:\\Program Files", L"C:\\Gone Folder\\Gone File.txt", L"Long Folder", L"C:\\"})
+        EXPECT_EQ(shortNameHint(fs, path), L"") << testing::PrintToString(path);
 }
 
 TEST(WindowLayoutTest, OuterLimitsGrowWithAThickFrame) {

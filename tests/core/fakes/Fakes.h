@@ -51,6 +51,17 @@ public:
         std::wstring form;
         return walk(path, &form) ? form : L"";
     }
+    std::optional<std::wstring> shortName(const std::wstring& path) override {
+        const Node* node = walk(path);
+        return node ? std::optional(node->alias) : std::nullopt;
+    }
+    // What each folder's volume tells: the entry of the longest folder that holds it, else nothing read.
+    std::map<std::wstring, ShortNameFacts> volumes;
+    ShortNameFacts shortNameFacts(const std::wstring& folder) override {
+        ShortNameFacts found;
+        for (const auto& [top, facts] : volumes) found = folder.starts_with(top) ? facts : found;
+        return found;
+    }
     std::unique_ptr<DirectorySearch> search(const std::wstring& pattern) override {
         auto found = std::make_unique<Search>();
         const bool all = pattern.ends_with(L"\\*");
@@ -129,7 +140,7 @@ private:
 
 // A window that keeps what the controller does to it; `calls` lists the steps whose order matters.
 struct FakeView final : MainView {
-    std::wstring fields[2], title = L"Twinpath", clipboard = L"untouched";
+    std::wstring fields[2], title = L"Twinpath", clipboard = L"untouched", hint;
     ListMode mode = ListMode::NamesOnly;
     std::vector<std::wstring> calls;
 
@@ -138,6 +149,7 @@ struct FakeView final : MainView {
     void setFieldText(NameField field, const std::wstring& text) override { fields[static_cast<int>(field)] = text; }
     bool focusField(NameField) override { return log(L"focus"); }
     void selectInField(NameField, int from, int n) override { log(std::to_wstring(from) + L"+" + std::to_wstring(n)); }
+    void setShortFormHint(const std::wstring& text) override { hint = text; }
     std::wstring caption() override { return title; }
     void setCaption(const std::wstring& text) override { title = text; }
     void restoreWindow() override { log(L"restore"); }

@@ -37,13 +37,13 @@ constexpr wchar_t kLoadLibrary[] = L"" LOAD_LIBRARY_EXE;
 constexpr wchar_t kStartupSteps[] = L"" STARTUP_STEPS_EXE;
 // What startup_steps.exe times, in the order it writes them.
 constexpr const char* kSteps[] = {"process start and DLLs, to the first line",
-                                  "common controls and OLE",
+                                  "common controls",
                                   "the window with its controls and fonts",
                                   "the instance test",
                                   "the DDE service",
                                   "the version and the first conversion",
-                                  "the drop registration",
                                   "show: painted and activated",
+                                  "OLE and the drop registration",
                                   "the first messages handled"};
 constexpr int kStepCount = static_cast<int>(std::size(kSteps));
 // What load_library.exe loads, one per start: nothing, then the DLLs that

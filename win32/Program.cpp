@@ -3,6 +3,7 @@
 #include <commctrl.h>
 
 #include <functional>
+#include <optional>
 #include <utility>
 
 #include "win32/DdeServer.h"
@@ -24,7 +25,9 @@ int runProgram(HINSTANCE instance, int showCommand, StartupSteps* steps) {
     // The bar classes hold the tooltip.
     INITCOMMONCONTROLSEX controls{sizeof(controls), ICC_STANDARD_CLASSES | ICC_BAR_CLASSES};
     ::InitCommonControlsEx(&controls);
-    const OleSession ole;
+    // OLE serves only drops, which wait until the window shows; it must end
+    // after the window, whose destruction revokes its drop target.
+    std::optional<OleSession> ole;
     step.systemReady();
 
     Win32FileSystem fileSystem;
@@ -45,11 +48,14 @@ int runProgram(HINSTANCE instance, int showCommand, StartupSteps* steps) {
     step.converting();
     window.controller().showStartPath();
     step.startPathShown();
-    window.acceptDrops();
-    step.acceptingDrops();
 
     window.show(showCommand);
     step.shown();
+    // Nothing can be dropped on a window before it shows: the first paint
+    // does not wait for OLE.
+    ole.emplace();
+    window.acceptDrops();
+    step.acceptingDrops();
     bool idleSeen = false;
     std::function<void()> onIdle;
     if (steps)

@@ -49,7 +49,8 @@ constexpr int kStepCount = static_cast<int>(std::size(kSteps));
 // What load_library.exe loads, one per start: nothing, then the DLLs that
 // twinpath.exe imports beyond KERNEL32, GDI32 (which USER32 loads) and the C
 // runtime.
-constexpr const wchar_t* kDlls[] = {L"", L"USER32.dll", L"COMCTL32.dll", L"ole32.dll", L"SHELL32.dll", L"VERSION.dll"};
+constexpr const wchar_t* kDlls[] = {
+    L"", L"USER32.dll", L"COMCTL32.dll", L"ole32.dll", L"SHELL32.dll", L"VERSION.dll", L"ADVAPI32.dll"};
 constexpr int kDllCount = static_cast<int>(std::size(kDlls));
 constexpr const wchar_t* kProgramClass = win32::kMainWindowClass;
 constexpr wchar_t kMinimalClass[] = L"TwinpathMinimalWindow";

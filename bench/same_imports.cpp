@@ -20,6 +20,7 @@ const void* volatile imported[] = {
     reinterpret_cast<const void*>(&::GetFileVersionInfoSizeW),  // VERSION
     reinterpret_cast<const void*>(&::GetStockObject),           // GDI32
     reinterpret_cast<const void*>(&::CreateWindowExW),          // USER32
+    reinterpret_cast<const void*>(&::RegGetValueW),             // ADVAPI32
 };
 
 }  // namespace

@@ -37,9 +37,9 @@ constexpr wchar_t kLoadLibrary[] = L"" LOAD_LIBRARY_EXE;
 constexpr wchar_t kStartupSteps[] = L"" STARTUP_STEPS_EXE;
 // What startup_steps.exe times, in the order it writes them.
 constexpr const char* kSteps[] = {"process start and DLLs, to the first line",
+                                  "the instance test",
                                   "common controls",
                                   "the window with its controls and fonts",
-                                  "the instance test",
                                   "the DDE service",
                                   "the version and the first conversion",
                                   "show: painted and activated",

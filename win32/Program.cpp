@@ -22,22 +22,24 @@ int runProgram(HINSTANCE instance, int showCommand, StartupSteps* steps) {
     // A drive without a medium must not raise a system dialog: a path that
     // cannot be read just shows empty fields.
     ::SetErrorMode(SEM_FAILCRITICALERRORS | SEM_NOOPENFILEERRORBOX);
-    // The bar classes hold the tooltip.
-    INITCOMMONCONTROLSEX controls{sizeof(controls), ICC_STANDARD_CLASSES | ICC_BAR_CLASSES};
-    ::InitCommonControlsEx(&controls);
     // OLE serves only drops, which wait until the window shows; it must end
     // after the window, whose destruction revokes its drop target.
     std::optional<OleSession> ole;
-    step.systemReady();
 
     Win32FileSystem fileSystem;
     Win32TextServices text;
     Win32ProcessServices process;
+    // The window object exists, its window not yet: a second start decides
+    // and hands off first, and builds nothing it would not show.
     MainWindow window(instance, fileSystem, text, process);
-    if (!window.create()) return 1;
-    step.windowCreated();
     if (window.controller().start() == MainController::StartResult::HandedOff) return 0;
     step.instanceDecided();
+    // The bar classes hold the tooltip.
+    INITCOMMONCONTROLSEX controls{sizeof(controls), ICC_STANDARD_CLASSES | ICC_BAR_CLASSES};
+    ::InitCommonControlsEx(&controls);
+    step.systemReady();
+    if (!window.create()) return 1;
+    step.windowCreated();
 
     // Registered before the first conversion, which can take seconds: a
     // second start meanwhile finds the service and waits for its answer

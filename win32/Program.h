@@ -9,9 +9,9 @@ namespace twinpath::win32 {
 class StartupSteps {
 public:
     virtual ~StartupSteps() = default;
-    virtual void systemReady() {}      // error mode, common controls
-    virtual void windowCreated() {}    // the hidden window with its controls and fonts
     virtual void instanceDecided() {}  // no other copy took the command line
+    virtual void systemReady() {}      // common controls
+    virtual void windowCreated() {}    // the hidden window with its controls and fonts
     virtual void converting() {}       // the hand-off service answers; the first conversion starts
     virtual void startPathShown() {}   // the caption and the first conversion
     virtual void shown() {}            // shown, painted and activated

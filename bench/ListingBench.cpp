@@ -19,6 +19,7 @@
 #include "listing/ListingOrder.h"
 #include "listing/ListingReport.h"
 #include "win32/Clipboard.h"
+#include "win32/UiHandles.h"
 #include "win32/Win32FileSystem.h"
 #include "win32/Win32TextServices.h"
 
@@ -84,12 +85,6 @@ public:
 private:
     win32::Win32TextServices inner_;
 };
-
-struct WindowDestroyer {
-    using pointer = HWND;
-    void operator()(HWND window) const noexcept { ::DestroyWindow(window); }
-};
-using UniqueWindow = std::unique_ptr<HWND, WindowDestroyer>;
 
 struct CommandTimes {
     double list = 0;
@@ -245,7 +240,7 @@ int wmain(int argc, wchar_t** argv) {
 
     // The clipboard takes data only from a window's thread; a message-only
     // window is one that no broadcast reaches.
-    const UniqueWindow owner(
+    const win32::UniqueWindow owner(
         ::CreateWindowExW(0, L"STATIC", L"", 0, 0, 0, 0, 0, HWND_MESSAGE, nullptr, nullptr, nullptr));
     SECURITY_ATTRIBUTES inheritable{sizeof(inheritable), nullptr, TRUE};
     win32::UniqueHandle nul(::CreateFileW(L"NUL", GENERIC_READ | GENERIC_WRITE, FILE_SHARE_READ | FILE_SHARE_WRITE,

@@ -144,7 +144,7 @@ void whileClipboardHeld(std::chrono::milliseconds hold, const std::function<void
 }
 
 TEST(ClipboardTest, ABriefHolderIsWaitedOutALongOneMakesTheCallFailCleanly) {
-    const UniqueWindow owner = plainWindow(0, HWND_MESSAGE);
+    const win32::UniqueWindow owner = plainWindow(0, HWND_MESSAGE);
     whileClipboardHeld(200ms, [&] { EXPECT_TRUE(win32::setClipboardText(owner.get(), L"C:\\after the wait.txt")); });
     whileClipboardHeld(1500ms, [&] { EXPECT_FALSE(win32::setClipboardText(owner.get(), L"C:\\refused.txt")); });
     // The call that gave up left the clipboard closed and as it was.

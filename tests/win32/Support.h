@@ -19,6 +19,7 @@
 #include "win32/BufferCall.h"
 #include "win32/Handles.h"
 #include "win32/MessageLoop.h"
+#include "win32/UiHandles.h"
 
 namespace twinpath::wine {
 
@@ -84,9 +85,8 @@ struct TempTree {
 };
 
 // A plain window of this thread, destroyed when the object goes.
-using UniqueWindow = std::unique_ptr<std::remove_pointer_t<HWND>, decltype(&::DestroyWindow)>;
-inline UniqueWindow plainWindow(DWORD style, HWND parent = nullptr) {
-    return {::CreateWindowExW(0, L"STATIC", L"", style, 0, 0, 99, 99, parent, {}, {}, {}), ::DestroyWindow};
+inline win32::UniqueWindow plainWindow(DWORD style, HWND parent = nullptr) {
+    return win32::UniqueWindow(::CreateWindowExW(0, L"STATIC", L"", style, 0, 0, 99, 99, parent, {}, {}, {}));
 }
 
 // A window's text through WM_GETTEXT, so also of another process's controls;

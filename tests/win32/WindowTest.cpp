@@ -176,7 +176,7 @@ TEST_F(WindowTest, ADropOnAFieldIsTakenTheLevelsWalkItAndCopyTakesTheShortForm) 
 
 TEST_F(WindowTest, ReturningToTheWindowGivesBackItsFocusAndAPathBringsItBackNormal) {
     ::SetFocus(control(G::NameField, 0));
-    const UniqueWindow other = plainWindow(WS_OVERLAPPEDWINDOW | WS_VISIBLE);
+    const win32::UniqueWindow other = plainWindow(WS_OVERLAPPEDWINDOW | WS_VISIBLE);
     for (const HWND active : {other.get(), window.hwnd()})
         ::SetForegroundWindow(active), win32::handleWaitingMessages();
     EXPECT_EQ(::GetFocus(), control(G::NameField, 0));

@@ -61,26 +61,33 @@ bool fitsEightDotThree(std::wstring_view name) {
     return true;
 }
 
-std::wstring shortNameHint(FileSystem& fileSystem, const std::wstring& longForm) {
+std::vector<MissingShortName> missingShortNames(FileSystem& fileSystem, const std::wstring& longForm) {
     const PathHead head = splitHead(longForm);
     if (head.kind == PathHead::Kind::None) return {};
-    // Each cause with the items it explains, in the order they were met.
-    std::vector<std::pair<std::wstring, std::wstring>> causes;
+    std::vector<MissingShortName> missing;
     std::size_t folderEnd = head.length;  // the folder that holds the next item ends here
     for (std::size_t start = head.length; start < longForm.size(); start = folderEnd + 1) {
         const std::size_t end = std::min(longForm.find(L'\\', start), longForm.size());
-        const std::wstring item = longForm.substr(start, end - start);
+        std::wstring item = longForm.substr(start, end - start);
         const bool namesEntry = !item.empty() && !isRelativeStep(item) && item.find_first_of(L"*?") == item.npos;
         // An alias that cannot be read tells nothing: only an empty one counts.
         const auto alias =
             namesEntry && !fitsEightDotThree(item) ? fileSystem.shortName(longForm.substr(0, end)) : std::nullopt;
-        if (alias && alias->empty()) {
-            const std::wstring cause = causeOf(fileSystem.shortNameFacts(longForm.substr(0, folderEnd)));
-            auto group = std::find_if(causes.begin(), causes.end(), [&](const auto& c) { return c.first == cause; });
-            if (group == causes.end()) group = causes.insert(causes.end(), {cause, L""});
-            group->second += (group->second.empty() ? L"\"" : L", \"") + item + L"\"";
-        }
+        if (alias && alias->empty())
+            missing.push_back({std::move(item), causeOf(fileSystem.shortNameFacts(longForm.substr(0, folderEnd)))});
         folderEnd = end;
+    }
+    return missing;
+}
+
+std::wstring shortNameHint(FileSystem& fileSystem, const std::wstring& longForm) {
+    // Each cause with the items it explains, in the order they were met.
+    std::vector<std::pair<std::wstring, std::wstring>> causes;
+    for (const MissingShortName& missing : missingShortNames(fileSystem, longForm)) {
+        const auto sameCause = [&](const auto& group) { return group.first == missing.cause; };
+        auto group = std::find_if(causes.begin(), causes.end(), sameCause);
+        if (group == causes.end()) group = causes.insert(causes.end(), {missing.cause, L""});
+        group->second += (group->second.empty() ? L"\"" : L", \"") + missing.item + L"\"";
     }
     std::wstring hint;
     for (const auto& [cause, items] : causes)

@@ -2,6 +2,7 @@
 
 #include <string>
 #include <string_view>
+#include <vector>
 
 #include "ports/FileSystem.h"
 
@@ -18,6 +19,17 @@ namespace twinpath {
 // characters beyond ASCII: whether they fit depends on the OEM code page the
 // item was made under, which no longer shows.
 bool fitsEightDotThree(std::wstring_view name);
+
+// An item of a long form that has no 8.3 alias although its name does not fit
+// 8.3, and the cause as far as the system tells it.
+struct MissingShortName {
+    std::wstring item;
+    std::wstring cause;
+};
+
+// Those items of `longForm`, in the order of the path; none when every such
+// item has an alias, or when it cannot be read.
+std::vector<MissingShortName> missingShortNames(FileSystem& fileSystem, const std::wstring& longForm);
 
 // Why items of the long form have no short name although their names do not
 // fit 8.3: each such item named, with the cause the system tells, one line per

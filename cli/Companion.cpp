@@ -1,0 +1,144 @@
+#include "cli/Companion.h"
+
+#include <exception>
+
+#include "app/ShortNameHint.h"
+#include "app/Texts.h"
+#include "cli/PathLines.h"
+#include "listing/FolderLister.h"
+#include "listing/ListingOrder.h"
+#include "listing/ListingReport.h"
+#include "paths/PathConverter.h"
+#include "paths/PathHead.h"
+
+namespace twinpath::cli {
+
+namespace {
+
+constexpr wchar_t kName[] = L"tpath: ";
+// A run that ended because standard output took no more.
+constexpr int kOutputClosed = -1;
+
+// Prints what the options ask for, path by path, as the paths come.
+class Printer {
+public:
+    Printer(const Options& options, FileSystem& fileSystem, TextServices& text, Console& console)
+        : options_(options),
+          fileSystem_(fileSystem),
+          text_(text),
+          console_(console),
+          converter_(fileSystem),
+          lister_(fileSystem),
+          recordEnd_(options.endWithNul ? std::wstring(1, L'\0') : L"\r\n") {}
+
+    // False once standard output takes no more.
+    bool print(const std::wstring& typed) {
+        // As on the window's command line, a relative path is made full here.
+        std::wstring path = isFullPath(typed) ? typed : console_.fullPath(typed);
+        converter_.setInput(path.empty() ? typed : path);
+        const std::wstring longForm = converter_.longForm();
+        // A form record stays in its place, empty, so that records and paths keep in step.
+        if (longForm.empty()) return fail(L"no such file or folder: " + typed, options_.listing ? L"" : recordEnd_);
+        if (options_.listing) return printListing(inCase(longForm));
+
+        std::wstring record;
+        if (options_.forms != FormChoice::Short) record = inCase(longForm);
+        if (options_.forms == FormChoice::Both) record += L'\t';
+        if (options_.forms != FormChoice::Long) record += inCase(converter_.shortForm());
+        record += recordEnd_;
+        if (options_.explainMissingShortNames)
+            for (const MissingShortName& missing : missingShortNames(fileSystem_, longForm))
+                record += texts::kNoShortNameFor + (L'"' + missing.item + L"\": ") + missing.cause + L"." + recordEnd_;
+        return console_.writeOut(record);
+    }
+
+    int status() const { return failed_ ? kSomeFailed : kAllFound; }
+    bool fail(const std::wstring& message, const std::wstring& record = {}) {
+        failed_ = true;
+        const bool going = record.empty() || console_.writeOut(record);
+        console_.writeError(kName + message + L"\r\n");
+        return going;
+    }
+
+private:
+    std::wstring inCase(const std::wstring& form) {
+        if (options_.letterCase == LetterCase::Upper) return text_.toUpper(form);
+        if (options_.letterCase == LetterCase::Lower) return text_.toLower(form);
+        return form;
+    }
+
+    bool printListing(const std::wstring& longForm) {
+        FolderListing listing;
+        std::wstring report;
+        try {
+            listing = lister_.list(longForm);
+            sortListing(listing, text_);
+            if (listing.failure.empty()) report = buildListingReport(listing, *options_.listing);
+        } catch (const std::exception&) {
+            listing.failure = texts::kOutOfMemory;
+        }
+        // A listing cut short is not the folder's listing: none of it is printed.
+        if (!listing.failure.empty()) return fail(texts::kCannotList + listing.folder + L": " + listing.failure);
+        return console_.writeOut(report);
+    }
+
+    const Options& options_;
+    FileSystem& fileSystem_;
+    TextServices& text_;
+    Console& console_;
+    PathConverter converter_;
+    FolderLister lister_;
+    const std::wstring recordEnd_;
+    bool failed_ = false;
+};
+
+int run(const std::vector<std::wstring>& arguments, const std::wstring& version, FileSystem& fileSystem,
+        TextServices& text, Console& console) {
+    const ParsedArguments parsed = parseArguments(arguments);
+    const Options& options = parsed.options;
+    if (!parsed.error.empty()) {
+        console.writeError(kName + parsed.error + L"\r\n" + kUsage + L"Run \"tpath --help\" for the options.\r\n");
+        return kUsageError;
+    }
+    console.setEncoding(options.encoding);
+    if (options.request == Options::Request::Help)
+        return console.writeOut(std::wstring(kUsage) + kHelp) ? kAllFound : kOutputClosed;
+    if (options.request == Options::Request::Version)
+        return console.writeOut(L"tpath " + version + L"\r\n") ? kAllFound : kOutputClosed;
+
+    Printer printer(options, fileSystem, text, console);
+    for (const std::wstring& path : options.paths)
+        if (!printer.print(path)) return kOutputClosed;
+    if (!options.pathsFile) return printer.status();
+
+    const std::wstring& file = *options.pathsFile;
+    std::wstring failure;
+    const auto source = console.openPaths(file, failure);
+    if (!source) {
+        printer.fail(L"cannot open " + file + L": " + failure);
+        return kSomeFailed;
+    }
+    PathLines lines([&printer](const std::wstring& path) { return printer.print(path); });
+    std::string bytes;
+    while (source->read(bytes))
+        if (!lines.feed(bytes)) return kOutputClosed;
+    // The line that reading broke off in may be cut short: it is not a path.
+    if (!source->failure().empty()) {
+        printer.fail(L"cannot read " + file + L": " + source->failure());
+        return kSomeFailed;
+    }
+    if (!lines.finish()) return kOutputClosed;
+    return printer.status();
+}
+
+}  // namespace
+
+int runCompanion(const std::vector<std::wstring>& arguments, const std::wstring& version, FileSystem& fileSystem,
+                 TextServices& text, Console& console) {
+    const int status = run(arguments, version, fileSystem, text, console);
+    if (status != kOutputClosed && console.flush()) return status;
+    console.writeError(std::wstring(kName) + L"standard output takes no more\r\n");
+    return kSomeFailed;
+}
+
+}  // namespace twinpath::cli

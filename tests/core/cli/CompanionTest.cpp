@@ -1,0 +1,152 @@
+#include <gtest/gtest.h>
+
+#include "cli/Companion.h"
+#include "cli/PathLines.h"
+#include "fakes/Fakes.h"
+
+using namespace twinpath;
+using namespace twinpath::cli;
+using Texts = std::vector<std::wstring>;
+using namespace std::string_literals;
+
+// The options a run ends up with, in few letters: forms, case, listing, why, NUL, encoding, file, paths.
+static std::wstring summary(const std::vector<std::wstring>& arguments) {
+    const ParsedArguments parsed = parseArguments(arguments);
+    const Options& o = parsed.options;
+    if (!parsed.error.empty()) return L"error: " + parsed.error;
+    std::wstring text = {L"LSB"[static_cast<int>(o.forms)],
+                         L"-UL"[static_cast<int>(o.letterCase)],
+                         o.listing ? L"ndt"[static_cast<int>(*o.listing)] : L'-',
+                         o.explainMissingShortNames ? L'w' : L'-',
+                         o.endWithNul ? L'0' : L'-',
+                         L"8gao"[static_cast<int>(o.encoding)],
+                         L"rhv"[static_cast<int>(o.request)]};
+    text += L" " + o.pathsFile.value_or(L"-none-");
+    for (const auto& path : o.paths) text += L" " + path;
+    return text;
+}
+
+TEST(CompanionOptionsTest, ReadsOptionsAnywhereBeforeTheEndMarker) {
+    for (const auto& [arguments, expected] : std::initializer_list<std::pair<Texts, const wchar_t*>>{
+             {{L"a"}, L"L----8r -none- a"},
+             {{L"-s0", L"--upper", L"a", L"--lower", L"-b", L"--", L"-l", L"--why"}, L"BL--08r -none- a -l --why"},
+             {{L"--list", L"--why", L"-fin.txt", L"--encoding", L"oem"}, L"L-nw-or in.txt"},
+             {{L"--list=tsv", L"--encoding=utf-16", L"--file=-", L"-"}, L"L-t--gr - -"},
+             {{L"--list=details", L"-f", L"x", L"--encoding=ansi"}, L"L-d--ar x"},
+             {{L"--version"}, L"L----8v -none-"},
+             {{L"--version", L"/?"}, L"L----8h -none-"},
+             {{}, L"error: no PATH given"},
+             {{L"-sx", L"a"}, L"error: unknown option: -x"},
+             {{L"--shorts", L"a"}, L"error: unknown option: --shorts"},
+             {{L"--why=1", L"a"}, L"error: option --why takes no value"},
+             {{L"a", L"--list=all"}, L"error: unknown listing mode: all"},
+             {{L"a", L"--encoding=utf8"}, L"error: unknown encoding: utf8"},
+             {{L"a", L"-f"}, L"error: option -f needs a value"},
+             {{L"a", L"--encoding"}, L"error: option --encoding needs a value"}})
+        EXPECT_EQ(summary(arguments), expected);
+}
+
+// Each line handed over, "|" after each; `stopAfter` lines are taken before the handler says stop.
+static std::wstring linesOf(const std::vector<std::string>& pieces, std::size_t stopAfter = 99) {
+    std::wstring seen;
+    PathLines lines([&](const std::wstring& line) { return seen += line + L"|", --stopAfter > 0; });
+    bool going = true;
+    for (const auto& piece : pieces) going = going && lines.feed(piece);
+    if (going) lines.finish();
+    return seen;
+}
+
+TEST(PathLinesTest, DecodesEitherEncodingAcrossPiecesAndSkipsBlankLines) {
+    const std::wstring smile(sizeof(wchar_t) == 2 ? L"\xD83D\xDE00" : L"\U0001F600");
+    EXPECT_EQ(linesOf({"\xEF", "\xBB\xBFz\r", "\n\r\n \t\nb\xE6\x97", "\xA5\n\xF0\x9F", "\x98\x80"}),
+              L"z|b\x65E5|" + smile + L"|");
+    // UTF-16 comes as it is, a character in two halves included.
+    EXPECT_EQ(linesOf({"\xFF", "\xFEz\0\r\0\n\0\r\0\n\0=\xD8"s, "\0\xDE"s}), L"z|\xD83D\xDE00|");
+    // Invalid UTF-8 (a lone continuation, an overlong form, a cut sequence) gives one U+FFFD a byte;
+    // an encoded U+FFFD is one character.
+    EXPECT_EQ(linesOf({"\x80x\xC0\xAF\n\xEF\xBF\xBDy\xE6\x97"}), L"\xFFFDx\xFFFD\xFFFD|\xFFFDy\xFFFD\xFFFD|");
+    EXPECT_EQ(linesOf({"\xFF"}), L"\xFFFD|");
+    EXPECT_EQ(linesOf({"a\nb\nc\n"}, 2), L"a|b|");
+}
+
+// Standard output and error as text; files to read paths from, in pieces. A piece "!" fails the
+// read; writes beyond `writesLeft` find the output closed.
+struct FakeConsole final : Console {
+    std::wstring out, err;
+    std::map<std::wstring, std::vector<std::string>> files;
+    int writesLeft = 99;
+    void setEncoding(OutputEncoding) override {}
+    bool writeOut(std::wstring_view text) override { return writesLeft-- > 0 && (out += text, true); }
+    void writeError(std::wstring_view text) override { err += text; }
+    bool flush() override { return writesLeft >= 0; }
+    std::wstring fullPath(const std::wstring& path) override { return L"C:\\Data\\" + path; }
+    struct Source final : ByteSource {
+        std::vector<std::string> pieces;
+        std::size_t at = 0;
+        bool read(std::string& bytes) override { return at < pieces.size() && (bytes = pieces[at++]) != "!"; }
+        std::wstring failure() const override { return at && pieces[at - 1] == "!" ? L"broken." : L""; }
+    };
+    std::unique_ptr<ByteSource> openPaths(const std::wstring& file, std::wstring& failure) override {
+        if (!files.contains(file)) return failure = L"not there.", nullptr;
+        auto source = std::make_unique<Source>();
+        source->pieces = files[file];
+        return source;
+    }
+};
+
+struct CompanionTest : testing::Test {
+    void SetUp() override {
+        for (const wchar_t* path : {L"C:\\Program Files|PROGRA~1\\Read Me.txt|README~1.TXT", L"C:\\Data\\b.txt",
+                                    L"C:\\Data\\Sub\\", L"C:\\Data\\Long Name.txt"})
+            fs.add(path);
+        fs.volumes[L"C:"].fileSystem = L"ReFS";
+    }
+    int run(const Texts& arguments) { return runCompanion(arguments, L"1.3.0", fs, text, console); }
+    fakes::FakeFileSystem fs;
+    fakes::FakeText text;
+    FakeConsole console;
+};
+
+TEST_F(CompanionTest, PrintsOneRecordAPathAndAnEmptyOneForAMissingPath) {
+    EXPECT_EQ(run({L"-b", L"--upper", L"c:\\progra~1\\readme~1.txt", L"C:\\none", L"b.txt"}), kSomeFailed);
+    EXPECT_EQ(console.out,
+              L"C:\\PROGRAM FILES\\READ ME.TXT\tC:\\PROGRA~1\\README~1.TXT\r\n\r\n"
+              L"C:\\DATA\\B.TXT\tC:\\DATA\\B.TXT\r\n");
+    EXPECT_EQ(console.err, L"tpath: no such file or folder: C:\\none\r\n");
+    console.out.clear();
+    EXPECT_EQ(run({L"-s0", L"--why", L"C:\\Program Files\\Read Me.txt", L"C:\\Data\\Long Name.txt"}), kAllFound);
+    const std::wstring why = L"No short name for \"Long Name.txt\": the file system keeps no short names (ReFS).";
+    EXPECT_EQ(console.out, std::wstring(L"C:\\PROGRA~1\\README~1.TXT\0C:\\Data\\Long Name.txt\0", 47) + why + L'\0');
+}
+
+TEST_F(CompanionTest, ListsAFolderWholeOrNotAtAll) {
+    EXPECT_EQ(run({L"--list", L"--lower", L"C:\\Data\\b.txt"}), kAllFound);
+    EXPECT_EQ(console.out, L"DIR : c:\\data\r\n\r\nSub\r\nb.txt\r\nLong Name.txt\r\n");
+    console.out.clear();
+    fs.failure = L"Access is denied.";
+    EXPECT_EQ(run({L"--list=tsv", L"C:\\Data", L"C:\\none"}), kSomeFailed);
+    EXPECT_EQ(console.out, L"");
+    EXPECT_EQ(console.err,
+              L"tpath: Cannot list C:\\Data: Access is denied.\r\ntpath: no such file or folder: C:\\none\r\n");
+}
+
+TEST_F(CompanionTest, ReadsPathsFromAFileAfterTheArgumentsAndStopsWhereReadingFails) {
+    console.files[L"in"] = {"b.txt\r\nC:\\Da", "ta\nC:\\none\n", "!", "C:\\Data\n"};
+    EXPECT_EQ(run({L"-f", L"in", L"C:\\Data\\Sub"}), kSomeFailed);
+    EXPECT_EQ(console.out, L"C:\\Data\\Sub\r\nC:\\Data\\b.txt\r\nC:\\Data\r\n\r\n");
+    EXPECT_EQ(console.err, L"tpath: no such file or folder: C:\\none\r\ntpath: cannot read in: broken.\r\n");
+    console.err.clear();
+    EXPECT_EQ(run({L"--file=out", L"C:\\Data"}), kSomeFailed);
+    EXPECT_EQ(console.err, L"tpath: cannot open out: not there.\r\n");
+}
+
+TEST_F(CompanionTest, EndsOnWrongArgumentsOrAClosedOutput) {
+    EXPECT_EQ(run({L"--version"}), kAllFound);
+    EXPECT_EQ(run({L"--help", L"-x"}), kUsageError);
+    EXPECT_EQ(console.out, L"tpath 1.3.0\r\n");
+    EXPECT_TRUE(console.err.starts_with(L"tpath: unknown option: -x\r\nUsage: tpath [OPTIONS] [--] PATH...\r\n"));
+    console.err.clear(), console.writesLeft = 1;
+    console.files[L"-"] = {"C:\\Data\nC:\\none\n"};
+    EXPECT_EQ(run({L"C:\\Data", L"-f-"}), kSomeFailed);
+    EXPECT_EQ(console.err, L"tpath: standard output takes no more\r\n");
+}

@@ -1,10 +1,10 @@
 #!/bin/sh
 # Lists what a Windows executable imports and fails when it imports a
 # function that writes, deletes, moves or creates files or registry keys (or
-# changes other lasting state of the system), unless docs/imports.md says why
-# the import is there; and when it imports from a DLL that docs/imports.md
-# does not list.
-#   check_imports.sh <objdump> <executable> <docs/imports.md>
+# changes other lasting state of the system), unless its document (in docs/)
+# says why the import is there; and when it imports from a DLL that the
+# document does not list.
+#   check_imports.sh <objdump> <executable> <document>
 # A function such as CreateFileW may open for reading only, but which access
 # it asks for cannot be seen here: such families are refused whole.
 set -eu
@@ -20,10 +20,9 @@ forbidden='^(CreateFile|OpenFile|ReOpenFile|_lcreat|_lopen|_lwrite|_hwrite|Write
 '|SetValueKey|DeleteKey|DeleteValueKey|RenameKey|SaveKey|RestoreKey|LoadKey|ReplaceKey)|_?w?(fopen|fopen_s|freopen|freopen_s|fsopen|open'\
 '|sopen|sopen_s|creat|remove|rename|unlink|mkdir|rmdir|chmod|utime|utime32|utime64|futime|futime32|futime64|mktemp|mktemp_s|tmpfile'\
 '|tmpfile_s|tempnam|tmpnam|chsize|chsize_s|write)$)'
-# Forbidden imports that docs/imports.md explains (one per line).
-exceptions='SetSystemTime
-CreateFileW
-DeviceIoControl'
+# Forbidden imports that the document explains: the first column of its
+# "## Exceptions" table.
+exceptions=$(awk '/^## / { within = $0 == "## Exceptions" } within && /^\| `/' "$doc" | sed 's/^| `\([^`]*\)`.*/\1/')
 
 imports=$("$objdump" -p "$executable" | awk '/^\tDLL Name: / { dll = $3; next }
     dll != "" && /^\t[0-9a-f]+\t +[0-9]+ +[^ ]+$/ { print dll, $NF }' | sort)

@@ -1,0 +1,89 @@
+// The built tpath.exe in processes of its own, its standard streams in files.
+#include "tests/win32/Support.h"
+
+using namespace twinpath::wine;
+
+// The text in UTF-8, as tpath writes to files and pipes by default.
+static std::string utf8(const std::wstring& text) {
+    std::string bytes(text.size() * 4, '\0');
+    bytes.resize(::WideCharToMultiByte(CP_UTF8, 0, text.data(), static_cast<int>(text.size()), bytes.data(),
+                                       static_cast<int>(bytes.size()), nullptr, nullptr));
+    return bytes;
+}
+
+class TpathTest : public ::testing::Test {
+protected:
+    struct Result {
+        DWORD status = STILL_ACTIVE;
+        std::string out, err;
+    };
+
+    // Runs tpath with `arguments`, `input` as its standard input.
+    Result tpath(const std::wstring& arguments, const std::string& input = {}) {
+        // Files of each run's own: no run reads what an earlier one left.
+        const std::wstring streams = L"streams" + std::to_wstring(++runs) + L"\\";
+        const std::wstring in = tree.add(streams + L"in", input), out = tree.root + L"\\" + streams + L"out",
+                           err = tree.root + L"\\" + streams + L"err";
+        SECURITY_ATTRIBUTES inherited{sizeof(inherited), nullptr, TRUE};
+        const auto open = [&](const std::wstring& path, DWORD access, DWORD creation) {
+            return win32::UniqueHandle(
+                ::CreateFileW(path.c_str(), access, FILE_SHARE_READ, &inherited, creation, 0, nullptr));
+        };
+        auto stdIn = open(in, GENERIC_READ, OPEN_EXISTING), stdOut = open(out, GENERIC_WRITE, CREATE_ALWAYS),
+             stdErr = open(err, GENERIC_WRITE, CREATE_ALWAYS);
+        STARTUPINFOW startup{};
+        startup.cb = sizeof(startup);
+        startup.dwFlags = STARTF_USESTDHANDLES;
+        startup.hStdInput = stdIn.get(), startup.hStdOutput = stdOut.get(), startup.hStdError = stdErr.get();
+        std::wstring commandLine = L"\"" TPATH_EXE L"\" " + arguments;
+        PROCESS_INFORMATION started{};
+        Result result;
+        if (::CreateProcessW(nullptr, commandLine.data(), nullptr, nullptr, TRUE, CREATE_NO_WINDOW, nullptr, nullptr,
+                             &startup, &started)) {
+            const win32::UniqueHandle process(started.hProcess), thread(started.hThread);
+            if (::WaitForSingleObject(process.get(), 30000) != WAIT_OBJECT_0) ::TerminateProcess(process.get(), 9);
+            ::GetExitCodeProcess(process.get(), &result.status);
+        }
+        const auto contents = [](const std::wstring& path) {
+            std::ifstream file{std::filesystem::path(path), std::ios::binary};
+            return std::string(std::istreambuf_iterator<char>(file), {});
+        };
+        result.out = (stdOut.reset(), contents(out));
+        result.err = (stdErr.reset(), contents(err));
+        return result;
+    }
+
+    TempTree tree;
+    int runs = 0;
+    const std::wstring file = tree.add(L"日本語 フォルダ\\😀 Smile.txt");
+    const std::wstring folder = file.substr(0, file.rfind(L'\\'));
+};
+
+TEST_F(TpathTest, WritesTheFormsAndListingsInUtf8) {
+    // Typed in small letters, the long form comes back as stored.
+    const Result both = tpath(L"-b -0 \"" + folder + L"\\😀 smile.TXT\" \"" + folder + L"\"");
+    EXPECT_EQ(both.status, 0u);
+    EXPECT_EQ(both.out,
+              utf8(file + L"\t" + systemShortPath(file) + L'\0' + folder + L"\t" + systemShortPath(folder) + L'\0'));
+    EXPECT_EQ(both.err, "");
+    const Result listing = tpath(L"--list \"" + file + L"\"");
+    EXPECT_EQ(listing.out, utf8(L"DIR : " + folder + L"\r\n\r\n😀 Smile.txt\r\n"));
+}
+
+TEST_F(TpathTest, ReadsPathsFromStandardInputAndTellsWhichAreMissing) {
+    const Result result = tpath(L"--encoding=utf-16 -f -", bytesOf(L"\xFEFF" + file + L"\r\n\r\nC:\\none\n"));
+    EXPECT_EQ(result.status, 1u);
+    EXPECT_EQ(result.out, bytesOf(L"\xFEFF" + file + L"\r\n\r\n"));
+    EXPECT_EQ(result.err, bytesOf(L"\xFEFFtpath: no such file or folder: C:\\none\r\n"));
+}
+
+TEST_F(TpathTest, WrongArgumentsEndWithStatusTwoAndNothingOnStandardOutput) {
+    for (const wchar_t* arguments : {L"--nonsense C:\\", L"-s"}) {
+        const Result result = tpath(arguments);
+        EXPECT_EQ(result.status, 2u);
+        EXPECT_EQ(result.out, "");
+        EXPECT_TRUE(result.err.starts_with("tpath: ")) << result.err;
+        EXPECT_NE(result.err.find("Usage: tpath [OPTIONS] [--] PATH...\r\n"), std::string::npos);
+    }
+    EXPECT_EQ(tpath(L"--version").out, "tpath " + utf8(TWINPATH_VERSION) + "\r\n");
+}

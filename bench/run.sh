@@ -53,6 +53,8 @@ log "listing (Wine)"
 wine "$TWINPATH_WIN/bench/listing_bench.exe"
 log "conversion (Wine)"
 wine "$TWINPATH_WIN/bench/conversion_bench.exe"
+log "tpath.exe (Wine)"
+wine "$TWINPATH_WIN/bench/tpath_bench.exe"
 log "start-up, hand-off and working set (Wine)"
 wine "$TWINPATH_WIN/bench/startup_bench.exe"
 

@@ -36,9 +36,13 @@ public:
         // As on the window's command line, a relative path is made full here.
         std::wstring path = isFullPath(typed) ? typed : console_.fullPath(typed);
         converter_.setInput(path.empty() ? typed : path);
-        const std::wstring longForm = converter_.longForm();
+        // The long form costs a search per level: the short form alone does without it.
+        const bool needsLongForm =
+            options_.listing || options_.forms != FormChoice::Short || options_.explainMissingShortNames;
+        const std::wstring longForm = needsLongForm ? converter_.longForm() : std::wstring();
         // A form record stays in its place, empty, so that records and paths keep in step.
-        if (longForm.empty()) return fail(L"no such file or folder: " + typed, options_.listing ? L"" : recordEnd_);
+        if (!converter_.hasInput() || (needsLongForm && longForm.empty()))
+            return fail(L"no such file or folder: " + typed, options_.listing ? L"" : recordEnd_);
         if (options_.listing) return printListing(inCase(longForm));
 
         std::wstring record;

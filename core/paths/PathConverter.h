@@ -17,6 +17,8 @@ public:
     // Keeps the text exactly as given when its attributes can be read,
     // otherwise the empty path.
     void setInput(const std::wstring& path);
+    // True when the path set last could be read.
+    bool hasInput() const { return !input_.empty(); }
 
     std::wstring longForm() const;
     std::wstring shortForm() const;

@@ -1,11 +1,12 @@
 // Any tree and any path: the converter's two forms, the folder listing, its sort as the list-copy
-// command does it, and the report in both modes. A broken rule ends the run, so that libFuzzer keeps
-// the input.
+// command does it, and the report in both modes; and the same bytes as a file of paths. A broken rule ends the run, so
+// that libFuzzer keeps the input.
 #include <algorithm>
 #include <cstdio>
 #include <cstdlib>
 #include <cwchar>
 
+#include "cli/PathLines.h"
 #include "fakes/Fakes.h"
 #include "listing/ListingOrder.h"
 #include "listing/ListingReport.h"
@@ -83,6 +84,22 @@ void checkListing(fakes::FakeFileSystem& fs, const std::wstring& path) {
     }
 }
 
+// The same bytes fed whole and in three pieces give the same lines, none blank or holding a line end.
+void checkPathLines(const std::uint8_t* data, std::size_t size) {
+    const std::string_view bytes(reinterpret_cast<const char*>(data), size);
+    std::vector<std::wstring> whole, pieced;
+    const auto decode = [](std::vector<std::wstring>& lines, std::initializer_list<std::string_view> pieces) {
+        cli::PathLines decoder([&](const std::wstring& line) { return lines.push_back(line), true; });
+        for (const auto piece : pieces) decoder.feed(piece);
+        decoder.finish();
+    };
+    decode(whole, {bytes});
+    decode(pieced, {bytes.substr(0, size / 3), bytes.substr(size / 3, size / 3), bytes.substr(size / 3 * 2)});
+    for (const auto& line : whole)
+        require(line.find_first_not_of(L" \t") != line.npos && line.find(L'\n') == line.npos, "lines", line);
+    require(whole == pieced, "pieces decode as the whole", whole.empty() ? L"" : whole.back());
+}
+
 }  // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
@@ -90,5 +107,6 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     const std::wstring path = addTree(data, size, fs);
     checkForms(fs, path);
     checkListing(fs, path);
+    checkPathLines(data, size);
     return 0;
 }

@@ -52,7 +52,8 @@ bool PathLines::decode(bool atEnd) {
     bool going = true;
     if (encoding_ == Encoding::Utf16) {
         for (; going && at + 2 <= pending_.size(); at += 2)
-            going = take(static_cast<unsigned char>(pending_[at]) | static_cast<unsigned char>(pending_[at + 1]) << 8);
+            going = take(static_cast<char32_t>(static_cast<unsigned char>(pending_[at]) |
+                                               static_cast<unsigned char>(pending_[at + 1]) << 8));
         if (going && atEnd && at < pending_.size()) {
             going = take(kReplacement);
             at = pending_.size();

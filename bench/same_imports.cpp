@@ -4,19 +4,12 @@
 // Its start-to-end time less the minimal program's is the price of those
 // DLLs; bench/run.sh checks that the two import lists are the same.
 #include <windows.h>
-// These need windows.h before them.
-#include <commctrl.h>
-#include <ole2.h>
-#include <shellapi.h>
 
 namespace {
 
 // Taking the functions' addresses makes the linker import them without the
 // program calling them.
 const void* volatile imported[] = {
-    reinterpret_cast<const void*>(&::InitCommonControlsEx),     // COMCTL32
-    reinterpret_cast<const void*>(&::OleInitialize),            // ole32
-    reinterpret_cast<const void*>(&::DragQueryFileW),           // SHELL32
     reinterpret_cast<const void*>(&::GetFileVersionInfoSizeW),  // VERSION
     reinterpret_cast<const void*>(&::GetStockObject),           // GDI32
     reinterpret_cast<const void*>(&::CreateWindowExW),          // USER32

@@ -6,6 +6,8 @@
 
 #include <memory>
 
+#include "win32/WindowLibraries.h"
+
 namespace twinpath::win32 {
 
 // A window's registration as a drop target. OLE holds a reference to the
@@ -16,7 +18,7 @@ public:
     DropRegistration() noexcept = default;
     // Needs OleInitialize on the window's thread; active() tells whether it took.
     DropRegistration(HWND window, IDropTarget* target) noexcept {
-        if (SUCCEEDED(::RegisterDragDrop(window, target))) window_.reset(window);
+        if (SUCCEEDED(windowLibraries::registerDragDrop(window, target))) window_.reset(window);
     }
 
     bool active() const noexcept { return window_ != nullptr; }
@@ -24,7 +26,7 @@ public:
 private:
     struct Revoker {
         using pointer = HWND;
-        void operator()(HWND window) const noexcept { ::RevokeDragDrop(window); }
+        void operator()(HWND window) const noexcept { windowLibraries::revokeDragDrop(window); }
     };
     std::unique_ptr<HWND, Revoker> window_;
 };

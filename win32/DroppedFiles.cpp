@@ -8,6 +8,7 @@
 #include <cwchar>
 
 #include "win32/Handles.h"
+#include "win32/WindowLibraries.h"
 
 namespace twinpath::win32 {
 
@@ -18,7 +19,7 @@ namespace {
 struct OwnedMedium {
     STGMEDIUM medium{};
     OwnedMedium() = default;
-    ~OwnedMedium() { ::ReleaseStgMedium(&medium); }
+    ~OwnedMedium() { windowLibraries::releaseStgMedium(&medium); }
     OwnedMedium(const OwnedMedium&) = delete;
     OwnedMedium& operator=(const OwnedMedium&) = delete;
 };
@@ -47,10 +48,10 @@ std::optional<std::wstring> firstDroppedPath(HDROP drop) {
     if (!drop || !firstNameEndsInside(drop)) return std::nullopt;
     // DragQueryFileW truncates into a short buffer instead of reporting the
     // size it needs, so ask for the length first and size the buffer from it.
-    const UINT length = ::DragQueryFileW(drop, 0, nullptr, 0);
+    const UINT length = windowLibraries::dragQueryFile(drop, 0, nullptr, 0);
     if (length == 0) return std::nullopt;
     std::wstring path(length, L'\0');
-    if (::DragQueryFileW(drop, 0, path.data(), length + 1) == 0) return std::nullopt;
+    if (windowLibraries::dragQueryFile(drop, 0, path.data(), length + 1) == 0) return std::nullopt;
     // An ANSI list reports its length in bytes, which can exceed the UTF-16
     // length of the converted name.
     path.resize(std::wcslen(path.c_str()));

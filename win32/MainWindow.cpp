@@ -4,6 +4,7 @@
 
 #include "app/Texts.h"
 #include "win32/Fonts.h"
+#include "win32/WindowLibraries.h"
 #include "win32/res/resource.h"
 
 namespace twinpath::win32 {
@@ -150,11 +151,11 @@ LRESULT CALLBACK MainWindow::windowProc(HWND hwnd, UINT message, WPARAM wParam, 
 
 LRESULT CALLBACK MainWindow::controlProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam, UINT_PTR id,
                                          DWORD_PTR self) noexcept {
-    if (message == WM_NCDESTROY) ::RemoveWindowSubclass(hwnd, controlProc, id);
+    if (message == WM_NCDESTROY) windowLibraries::removeWindowSubclass(hwnd, controlProc, id);
     try {
         return reinterpret_cast<MainWindow*>(self)->handleControlMessage(hwnd, message, wParam, lParam);
     } catch (...) {
-        return ::DefSubclassProc(hwnd, message, wParam, lParam);
+        return windowLibraries::defSubclassProc(hwnd, message, wParam, lParam);
     }
 }
 
@@ -219,7 +220,7 @@ LRESULT MainWindow::handleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
 }
 
 LRESULT MainWindow::handleControlMessage(HWND control, UINT message, WPARAM wParam, LPARAM lParam) {
-    const LRESULT result = ::DefSubclassProc(control, message, wParam, lParam);
+    const LRESULT result = windowLibraries::defSubclassProc(control, message, wParam, lParam);
     const int field = controlIndexOf(control, ControlGroup::NameField);
     if (field >= 0 && message == WM_LBUTTONDBLCLK) controller_.selectWholeField(static_cast<NameField>(field));
     if (control == this->control(ControlGroup::ListButton, 0) && message == WM_RBUTTONUP)
@@ -312,8 +313,8 @@ void MainWindow::createControls() {
         controls_[i] = createControl(hwnd_, instance_, table[i], id);
         const bool watched = table[i].group == ControlGroup::NameField || table[i].group == ControlGroup::ListButton;
         if (controls_[i] && watched)
-            ::SetWindowSubclass(controls_[i], controlProc, static_cast<UINT_PTR>(id),
-                                reinterpret_cast<DWORD_PTR>(this));
+            windowLibraries::setWindowSubclass(controls_[i], controlProc, static_cast<UINT_PTR>(id),
+                                               reinterpret_cast<DWORD_PTR>(this));
     }
     hintTip_.create(hwnd_, fieldControl(NameField::Short));
 }

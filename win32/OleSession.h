@@ -4,6 +4,8 @@
 
 #include <ole2.h>
 
+#include "win32/WindowLibraries.h"
+
 namespace twinpath::win32 {
 
 // OLE for the calling thread, which drag and drop needs on the window's
@@ -12,9 +14,9 @@ namespace twinpath::win32 {
 // copied nor moved: the session belongs to the thread that opened it.
 class OleSession {
 public:
-    OleSession() noexcept : result_(::OleInitialize(nullptr)) {}
+    OleSession() noexcept : result_(windowLibraries::oleInitialize()) {}
     ~OleSession() {
-        if (SUCCEEDED(result_)) ::OleUninitialize();
+        if (SUCCEEDED(result_)) windowLibraries::oleUninitialize();
     }
     OleSession(const OleSession&) = delete;
     OleSession& operator=(const OleSession&) = delete;

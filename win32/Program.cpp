@@ -1,7 +1,5 @@
 #include "win32/Program.h"
 
-#include <commctrl.h>
-
 #include <functional>
 #include <optional>
 #include <utility>
@@ -13,6 +11,7 @@
 #include "win32/Win32FileSystem.h"
 #include "win32/Win32ProcessServices.h"
 #include "win32/Win32TextServices.h"
+#include "win32/WindowLibraries.h"
 
 namespace twinpath::win32 {
 
@@ -35,8 +34,7 @@ int runProgram(HINSTANCE instance, int showCommand, StartupSteps* steps) {
     if (window.controller().start() == MainController::StartResult::HandedOff) return 0;
     step.instanceDecided();
     // The bar classes hold the tooltip.
-    INITCOMMONCONTROLSEX controls{sizeof(controls), ICC_STANDARD_CLASSES | ICC_BAR_CLASSES};
-    ::InitCommonControlsEx(&controls);
+    windowLibraries::initCommonControls(ICC_STANDARD_CLASSES | ICC_BAR_CLASSES);
     step.systemReady();
     if (!window.create()) return 1;
     step.windowCreated();

@@ -2,8 +2,9 @@
 # Lists what a Windows executable imports and fails when it imports a
 # function that writes, deletes, moves or creates files or registry keys (or
 # changes other lasting state of the system), unless its document (in docs/)
-# says why the import is there; and when it imports from a DLL that the
-# document does not list.
+# says why the import is there; when it imports from a DLL that the document
+# does not list; and when it imports from a DLL that the document says is
+# loaded on first use.
 #   check_imports.sh <objdump> <executable> <document>
 # A function such as CreateFileW may open for reading only, but which access
 # it asks for cannot be seen here: such families are refused whole.
@@ -36,6 +37,11 @@ for function in $(printf '%s\n' "$imports" | cut -d' ' -f2 | grep -E "$forbidden
     printf '%s\n' "$exceptions" | grep -qx "$function" && grep -q "\`$function\`" "$doc" && continue
     echo "forbidden import: $(printf '%s\n' "$imports" | grep " $function\$")"
     failed=1
+done
+late=$(awk '/^## / { within = $0 == "## Loaded on first use" } within && /^\| `/' "$doc" | sed 's/^| `\([^`]*\)`.*/\1/')
+for dll in $late; do
+    printf '%s\n' "$imports" | cut -d' ' -f1 | grep -qix "$dll" &&
+        { echo "imported at start, though loaded on first use: $dll"; failed=1; }
 done
 for function in $exceptions; do
     printf '%s\n' "$imports" | grep -q " $function\$" ||

@@ -1,0 +1,127 @@
+#include "win32/WindowLibraries.h"
+
+#include <memory>
+
+namespace twinpath::win32::windowLibraries {
+
+namespace {
+
+struct LibraryFreer {
+    using pointer = HMODULE;
+    void operator()(HMODULE module) const noexcept { ::FreeLibrary(module); }
+};
+
+// A DLL from the system folder only, never one planted beside the program.
+// Side-by-side redirection still applies, so the program's manifest gets it
+// version 6 of the common controls.
+class SystemLibrary {
+public:
+    explicit SystemLibrary(const wchar_t* name) noexcept
+        : module_(::LoadLibraryExW(name, nullptr, LOAD_LIBRARY_SEARCH_SYSTEM32)) {}
+
+    // decltype(&::Function) names the type without importing the function.
+    template <typename Function>
+    Function find(const char* name) const noexcept {
+        if (!module_) return nullptr;
+        return reinterpret_cast<Function>(reinterpret_cast<void (*)()>(::GetProcAddress(module_.get(), name)));
+    }
+
+private:
+    std::unique_ptr<HMODULE, LibraryFreer> module_;
+};
+
+// Each table is made once, on first use, and stays for the process's life:
+// the controls' subclass procedures and OLE's drop target need their DLLs
+// until the last window is gone.
+struct CommonControls {
+    SystemLibrary library{L"comctl32.dll"};
+    decltype(&::InitCommonControlsEx) init = library.find<decltype(&::InitCommonControlsEx)>("InitCommonControlsEx");
+    decltype(&::SetWindowSubclass) setSubclass = library.find<decltype(&::SetWindowSubclass)>("SetWindowSubclass");
+    decltype(&::RemoveWindowSubclass) removeSubclass =
+        library.find<decltype(&::RemoveWindowSubclass)>("RemoveWindowSubclass");
+    decltype(&::DefSubclassProc) defSubclass = library.find<decltype(&::DefSubclassProc)>("DefSubclassProc");
+};
+
+struct Ole {
+    SystemLibrary library{L"ole32.dll"};
+    decltype(&::OleInitialize) initialize = library.find<decltype(&::OleInitialize)>("OleInitialize");
+    decltype(&::OleUninitialize) uninitialize = library.find<decltype(&::OleUninitialize)>("OleUninitialize");
+    decltype(&::RegisterDragDrop) registerTarget = library.find<decltype(&::RegisterDragDrop)>("RegisterDragDrop");
+    decltype(&::RevokeDragDrop) revokeTarget = library.find<decltype(&::RevokeDragDrop)>("RevokeDragDrop");
+    decltype(&::ReleaseStgMedium) releaseMedium = library.find<decltype(&::ReleaseStgMedium)>("ReleaseStgMedium");
+};
+
+struct Shell {
+    SystemLibrary library{L"shell32.dll"};
+    decltype(&::DragQueryFileW) queryFile = library.find<decltype(&::DragQueryFileW)>("DragQueryFileW");
+};
+
+const CommonControls& commonControls() {
+    static const CommonControls table;
+    return table;
+}
+
+const Ole& ole() {
+    static const Ole table;
+    return table;
+}
+
+const Shell& shell() {
+    static const Shell table;
+    return table;
+}
+
+}  // namespace
+
+bool initCommonControls(DWORD classes) noexcept {
+    INITCOMMONCONTROLSEX controls{sizeof(controls), classes};
+    const auto init = commonControls().init;
+    return init && init(&controls);
+}
+
+bool setWindowSubclass(HWND window, SUBCLASSPROC procedure, UINT_PTR id, DWORD_PTR data) noexcept {
+    const auto setSubclass = commonControls().setSubclass;
+    return setSubclass && setSubclass(window, procedure, id, data);
+}
+
+bool removeWindowSubclass(HWND window, SUBCLASSPROC procedure, UINT_PTR id) noexcept {
+    const auto removeSubclass = commonControls().removeSubclass;
+    return removeSubclass && removeSubclass(window, procedure, id);
+}
+
+LRESULT defSubclassProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) noexcept {
+    // Only a subclassed control calls it, and subclassing needed the DLL.
+    const auto defSubclass = commonControls().defSubclass;
+    return defSubclass ? defSubclass(window, message, wParam, lParam)
+                       : ::DefWindowProcW(window, message, wParam, lParam);
+}
+
+HRESULT oleInitialize() noexcept {
+    const auto initialize = ole().initialize;
+    return initialize ? initialize(nullptr) : E_NOTIMPL;
+}
+
+void oleUninitialize() noexcept {
+    if (const auto uninitialize = ole().uninitialize) uninitialize();
+}
+
+HRESULT registerDragDrop(HWND window, IDropTarget* target) noexcept {
+    const auto registerTarget = ole().registerTarget;
+    return registerTarget ? registerTarget(window, target) : E_NOTIMPL;
+}
+
+HRESULT revokeDragDrop(HWND window) noexcept {
+    const auto revokeTarget = ole().revokeTarget;
+    return revokeTarget ? revokeTarget(window) : E_NOTIMPL;
+}
+
+void releaseStgMedium(STGMEDIUM* medium) noexcept {
+    if (const auto releaseMedium = ole().releaseMedium) releaseMedium(medium);
+}
+
+UINT dragQueryFile(HDROP drop, UINT index, wchar_t* buffer, UINT size) noexcept {
+    const auto queryFile = shell().queryFile;
+    return queryFile ? queryFile(drop, index, buffer, size) : 0;
+}
+
+}  // namespace twinpath::win32::windowLibraries

@@ -4,8 +4,12 @@
 // closed or its thread gets WM_QUIT.
 //
 // Started with "/exit" it ends at once without a window: the floor of a start
-// that only hands its path on and ends.
+// that only hands its path on and ends. Started with "/dde" it opens a DDE
+// client instance, as every hand-off must, and ends: DDE works through hidden
+// windows, so this prices the window system's start in a process.
 #include <windows.h>
+
+#include <ddeml.h>
 
 #include <cwchar>
 #include <memory>
@@ -30,10 +34,18 @@ struct WindowDestroyer {
     }
 };
 
+HDDEDATA CALLBACK ignoreEverything(UINT, UINT, HCONV, HSZ, HSZ, HDDEDATA, ULONG_PTR, ULONG_PTR) { return nullptr; }
+
 }  // namespace
 
 int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, PWSTR arguments, int showCommand) {
     if (std::wcscmp(arguments, L"/exit") == 0) return 0;
+    if (std::wcscmp(arguments, L"/dde") == 0) {
+        DWORD instance = 0;
+        if (::DdeInitializeW(&instance, ignoreEverything, APPCMD_CLIENTONLY, 0) != DMLERR_NO_ERROR) return 1;
+        ::DdeUninitialize(instance);
+        return 0;
+    }
 
     WNDCLASSW windowClass{};
     windowClass.lpfnWndProc = windowProcedure;

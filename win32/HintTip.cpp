@@ -24,25 +24,29 @@ TTTOOLINFOW HintTip::tool(UINT_PTR id, UINT flags) {
     return info;
 }
 
-bool HintTip::create(HWND owner, HWND field) {
+void HintTip::attach(HWND owner, HWND field) {
     owner_ = owner;
     field_ = field;
+}
+
+bool HintTip::create() {
     // Always a tip, also while another program is active: the pointer may
     // rest on the field then too.
     tip_.reset(::CreateWindowExW(WS_EX_TOPMOST, TOOLTIPS_CLASSW, nullptr, WS_POPUP | TTS_NOPREFIX | TTS_ALWAYSTIP,
-                                 CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, owner, nullptr, nullptr,
+                                 CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, owner_, nullptr, nullptr,
                                  nullptr));
     if (!tip_) return false;
-    TTTOOLINFOW onField = tool(reinterpret_cast<UINT_PTR>(field), kFieldToolFlags);
+    TTTOOLINFOW onField = tool(reinterpret_cast<UINT_PTR>(field_), kFieldToolFlags);
     TTTOOLINFOW belowField = tool(kFocusTool, kFocusToolFlags);
     const bool added = ::SendMessageW(tip_.get(), TTM_ADDTOOLW, 0, reinterpret_cast<LPARAM>(&onField)) &&
                        ::SendMessageW(tip_.get(), TTM_ADDTOOLW, 0, reinterpret_cast<LPARAM>(&belowField));
     ::SendMessageW(tip_.get(), TTM_ACTIVATE, FALSE, 0);
+    applyFont();
     return added;
 }
 
 void HintTip::setText(const std::wstring& text) {
-    if (!tip_ || text == text_) return;
+    if (text == text_ || (!tip_ && (text.empty() || !create()))) return;
     text_ = text;
     TTTOOLINFOW onField = tool(reinterpret_cast<UINT_PTR>(field_), kFieldToolFlags);
     TTTOOLINFOW belowField = tool(kFocusTool, kFocusToolFlags);
@@ -53,9 +57,15 @@ void HintTip::setText(const std::wstring& text) {
 }
 
 void HintTip::setFont(HFONT font, int dpi) {
+    font_ = font;
+    dpi_ = dpi;
+    applyFont();
+}
+
+void HintTip::applyFont() {
     if (!tip_) return;
-    ::SendMessageW(tip_.get(), WM_SETFONT, reinterpret_cast<WPARAM>(font), TRUE);
-    ::SendMessageW(tip_.get(), TTM_SETMAXTIPWIDTH, 0, ::MulDiv(kLineWidthAt96Dpi, dpi, USER_DEFAULT_SCREEN_DPI));
+    ::SendMessageW(tip_.get(), WM_SETFONT, reinterpret_cast<WPARAM>(font_), TRUE);
+    ::SendMessageW(tip_.get(), TTM_SETMAXTIPWIDTH, 0, ::MulDiv(kLineWidthAt96Dpi, dpi_, USER_DEFAULT_SCREEN_DPI));
     place();
 }
 

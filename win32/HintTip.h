@@ -16,8 +16,10 @@ namespace twinpath::win32 {
 // hidden.
 class HintTip {
 public:
-    // Makes the tooltip, owned by the window that holds `field`.
-    bool create(HWND owner, HWND field);
+    // The tooltip will belong to the window that holds `field`. It is made
+    // when it first gets text: most paths bring no hint, and the window's
+    // first paint does not wait for it.
+    void attach(HWND owner, HWND field);
     HWND hwnd() const { return tip_.get(); }
 
     void setText(const std::wstring& text);
@@ -30,11 +32,15 @@ public:
 
 private:
     TTTOOLINFOW tool(UINT_PTR id, UINT flags);
+    bool create();
+    void applyFont();
     void showBelowField();
 
     UniqueWindow tip_;
     HWND owner_ = nullptr;
     HWND field_ = nullptr;
+    HFONT font_ = nullptr;  // the window's, which outlives its use here
+    int dpi_ = USER_DEFAULT_SCREEN_DPI;
     std::wstring text_;
     bool focused_ = false;
 };

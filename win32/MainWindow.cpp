@@ -316,7 +316,7 @@ void MainWindow::createControls() {
             windowLibraries::setWindowSubclass(controls_[i], controlProc, static_cast<UINT_PTR>(id),
                                                reinterpret_cast<DWORD_PTR>(this));
     }
-    hintTip_.create(hwnd_, fieldControl(NameField::Short));
+    hintTip_.attach(hwnd_, fieldControl(NameField::Short));
 }
 
 void MainWindow::applyFonts() {

@@ -188,28 +188,37 @@ TEST_F(WindowTest, ReturningToTheWindowGivesBackItsFocusAndAPathBringsItBackNorm
 }
 
 TEST_F(WindowTest, AHintMarksTheShortFormHeadingAndShowsBelowTheFocusedField) {
-    const HWND heading = control(G::Label, kShortFormHeading), tip = window.hintTip();
-    // Wine gives every long name an alias: a real path brings no hint here.
+    const HWND heading = control(G::Label, kShortFormHeading);
+    const auto moveToDpi = [this](WORD dpi) {
+        RECT outer{};
+        ::GetWindowRect(window.hwnd(), &outer);
+        ::SendMessageW(window.hwnd(), WM_DPICHANGED, MAKEWPARAM(dpi, dpi), reinterpret_cast<LPARAM>(&outer));
+    };
+    const auto height = [](HWND window) {
+        LOGFONTW font{};
+        ::GetObjectW(reinterpret_cast<HFONT>(::SendMessageW(window, WM_GETFONT, 0, 0)), sizeof font, &font);
+        return font.lfHeight;
+    };
+    // Wine gives every long name an alias: a real path brings no hint here,
+    // and no tooltip is made until one does.
     window.queuePath(deep);
     win32::handleWaitingMessages();
     EXPECT_EQ(textOf(heading), L"Short File Name");
+    EXPECT_EQ(window.hintTip(), nullptr);
+    moveToDpi(192);
     const std::wstring hint = L"No short name for \"Deeper Folder\": the file system keeps no short names (ReFS).";
     window.setShortFormHint(hint);
+    const HWND tip = window.hintTip();
+    // Made after the move, the tip takes the controls' font of the new DPI.
+    EXPECT_EQ(height(tip), height(heading));
     for (const int field : {1, 0}) {
         ::SetFocus(control(G::NameField, field));
         win32::handleWaitingMessages();
         EXPECT_EQ(::IsWindowVisible(tip) ? textOf(tip) : L"", field == 1 ? hint : L"") << field;
     }
     EXPECT_EQ(textOf(heading), L"Short File Name (?)");
-    RECT outer{};
-    ::GetWindowRect(window.hwnd(), &outer);
-    ::SendMessageW(window.hwnd(), WM_DPICHANGED, MAKEWPARAM(192, 192), reinterpret_cast<LPARAM>(&outer));
-    // The tip keeps a copy of the controls' new font.
-    const auto height = [](HWND window) {
-        LOGFONTW font{};
-        ::GetObjectW(reinterpret_cast<HFONT>(::SendMessageW(window, WM_GETFONT, 0, 0)), sizeof font, &font);
-        return font.lfHeight;
-    };
+    // A tip that exists keeps a copy of the controls' new font.
+    moveToDpi(96);
     EXPECT_EQ(height(tip), height(heading));
     window.setShortFormHint(L"");
     EXPECT_EQ(textOf(heading), L"Short File Name");

@@ -131,7 +131,7 @@ TEST_F(CompanionTest, ListsAFolderWholeOrNotAtAll) {
 }
 
 TEST_F(CompanionTest, ReadsPathsFromAFileAfterTheArgumentsAndStopsWhereReadingFails) {
-    console.files[L"in"] = {"b.txt\r\nC:\\Da", "ta\nC:\\none\n", "!", "C:\\Data\n"};
+    console.files[L"in"] = {"b.txt\r\nC:\\Da", "ta\nC:\\none\nC:\\Da", "!", "C:\\Data\n"};
     EXPECT_EQ(run({L"-f", L"in", L"C:\\Data\\Sub"}), kSomeFailed);
     EXPECT_EQ(console.out, L"C:\\Data\\Sub\r\nC:\\Data\\b.txt\r\nC:\\Data\r\n\r\n");
     EXPECT_EQ(console.err, L"tpath: no such file or folder: C:\\none\r\ntpath: cannot read in: broken.\r\n");

@@ -19,7 +19,6 @@ public:
     explicit SystemLibrary(const wchar_t* name) noexcept
         : module_(::LoadLibraryExW(name, nullptr, LOAD_LIBRARY_SEARCH_SYSTEM32)) {}
 
-    // decltype(&::Function) names the type without importing the function.
     template <typename Function>
     Function find(const char* name) const noexcept {
         if (!module_) return nullptr;
@@ -32,28 +31,28 @@ private:
 
 // Each table is made once, on first use, and stays for the process's life:
 // the controls' subclass procedures and OLE's drop target need their DLLs
-// until the last window is gone.
+// until the last window is gone. decltype(&::Function) names a function's
+// type without importing it.
 struct CommonControls {
     SystemLibrary library{L"comctl32.dll"};
-    decltype(&::InitCommonControlsEx) init = library.find<decltype(&::InitCommonControlsEx)>("InitCommonControlsEx");
-    decltype(&::SetWindowSubclass) setSubclass = library.find<decltype(&::SetWindowSubclass)>("SetWindowSubclass");
-    decltype(&::RemoveWindowSubclass) removeSubclass =
-        library.find<decltype(&::RemoveWindowSubclass)>("RemoveWindowSubclass");
-    decltype(&::DefSubclassProc) defSubclass = library.find<decltype(&::DefSubclassProc)>("DefSubclassProc");
+    decltype(&::InitCommonControlsEx) init = library.find<decltype(init)>("InitCommonControlsEx");
+    decltype(&::SetWindowSubclass) setSubclass = library.find<decltype(setSubclass)>("SetWindowSubclass");
+    decltype(&::RemoveWindowSubclass) removeSubclass = library.find<decltype(removeSubclass)>("RemoveWindowSubclass");
+    decltype(&::DefSubclassProc) defSubclass = library.find<decltype(defSubclass)>("DefSubclassProc");
 };
 
 struct Ole {
     SystemLibrary library{L"ole32.dll"};
-    decltype(&::OleInitialize) initialize = library.find<decltype(&::OleInitialize)>("OleInitialize");
-    decltype(&::OleUninitialize) uninitialize = library.find<decltype(&::OleUninitialize)>("OleUninitialize");
-    decltype(&::RegisterDragDrop) registerTarget = library.find<decltype(&::RegisterDragDrop)>("RegisterDragDrop");
-    decltype(&::RevokeDragDrop) revokeTarget = library.find<decltype(&::RevokeDragDrop)>("RevokeDragDrop");
-    decltype(&::ReleaseStgMedium) releaseMedium = library.find<decltype(&::ReleaseStgMedium)>("ReleaseStgMedium");
+    decltype(&::OleInitialize) initialize = library.find<decltype(initialize)>("OleInitialize");
+    decltype(&::OleUninitialize) uninitialize = library.find<decltype(uninitialize)>("OleUninitialize");
+    decltype(&::RegisterDragDrop) registerTarget = library.find<decltype(registerTarget)>("RegisterDragDrop");
+    decltype(&::RevokeDragDrop) revokeTarget = library.find<decltype(revokeTarget)>("RevokeDragDrop");
+    decltype(&::ReleaseStgMedium) releaseMedium = library.find<decltype(releaseMedium)>("ReleaseStgMedium");
 };
 
 struct Shell {
     SystemLibrary library{L"shell32.dll"};
-    decltype(&::DragQueryFileW) queryFile = library.find<decltype(&::DragQueryFileW)>("DragQueryFileW");
+    decltype(&::DragQueryFileW) queryFile = library.find<decltype(queryFile)>("DragQueryFileW");
 };
 
 const CommonControls& commonControls() {

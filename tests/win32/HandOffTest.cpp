@@ -60,6 +60,13 @@ TEST_F(HandOffTest, ASecondStartHandsItsPathToTheMinimizedFirstAndEnds) {
     const HWND window = mainWindow();
     ASSERT_TRUE(window);
     EXPECT_TRUE(textOf(window).ends_with(L"  Ver." TWINPATH_VERSION));
+    // Shown with its forms, the window has the short form focused and selected whole.
+    const HWND shortField = ::GetWindow(::GetWindow(window, GW_CHILD), GW_HWNDNEXT);
+    ASSERT_TRUE(shows(window, first));
+    GUITHREADINFO input{sizeof input, {}, {}, {}, {}, {}, {}, {}, {}};
+    ::GetGUIThreadInfo(::GetWindowThreadProcessId(window, nullptr), &input);
+    EXPECT_EQ(input.hwndFocus, shortField);
+    EXPECT_EQ(::SendMessageW(shortField, EM_GETSEL, 0, 0), MAKELRESULT(0, textOf(shortField).size()));
     ::ShowWindow(window, SW_MINIMIZE);
     EXPECT_EQ(Program(second).exitCode(), 0u);
     EXPECT_TRUE(shows(window, second));

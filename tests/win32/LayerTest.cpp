@@ -36,6 +36,14 @@ TEST_F(FileSystemTest, NamesInAnyScriptAndPathsBeyond260CharactersKeepBothForms)
         converter.setInput(alias);
         EXPECT_EQ(converter.longForm(), file);
     }
+    // NTFS keeps a folder name that ends in a period, which a lookup under that name loses: it would reach the
+    // sibling "foo". Only the "\\?\" form makes and removes such a name.
+    const std::wstring dotted = L"\\\\?\\" + tree.root + L"\\foo.", sibling = tree.add(L"foo\\bar.txt");
+    ASSERT_TRUE(::CreateDirectoryW(dotted.c_str(), nullptr));
+    win32::UniqueHandle(::CreateFileW((dotted + L"\\Bar.txt").c_str(), GENERIC_WRITE, 0, nullptr, CREATE_NEW, 0, {}));
+    converter.setInput(systemShortPath(dotted.substr(4)) + L"\\BAR.TXT");
+    EXPECT_EQ(converter.longForm(), dotted.substr(4) + L"\\Bar.txt");
+    ::DeleteFileW((dotted + L"\\Bar.txt").c_str()), ::RemoveDirectoryW(dotted.c_str());
 }
 
 // Wine does not enforce the 260-character limit: only the forms can be checked.

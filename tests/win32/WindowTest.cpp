@@ -106,7 +106,8 @@ protected:
     win32::MainWindow window{::GetModuleHandleW(nullptr), fileSystem, text, process};
 };
 
-TEST_F(WindowTest, ControlsComeInTabOrderWithTheirCaptions) {
+TEST_F(WindowTest, ControlsComeInTabOrderWithTheirCaptionsAndTheShortFormFocused) {
+    EXPECT_EQ(::GetFocus(), control(G::NameField, 1));
     std::vector<std::wstring> captions;
     for (HWND child = ::GetWindow(window.hwnd(), GW_CHILD); child; child = ::GetWindow(child, GW_HWNDNEXT))
         captions.push_back(textOf(child));

@@ -12,7 +12,7 @@ using Texts = std::vector<std::wstring>;
 struct MainControllerTest : testing::Test {
     void SetUp() override {
         for (const wchar_t* path :
-             {L"C:\\Program Files|PROGRA~1\\Read Me.txt|README~1.TXT", L"C:\\Data\\Sub\\", L"C:\\Data\\b.txt",
+             {L"C:\\Program Files|PROGRA~1\\Tools\\Read Me.txt|README~1.TXT", L"C:\\Data\\Sub\\", L"C:\\Data\\b.txt",
               L"C:\\Data\\A.txt", L"\\\\Server\\Share\\Dir\\File.txt", L"\\\\?\\C:\\Data\\Sub\\"})
             fs.add(path);
     }
@@ -40,12 +40,13 @@ TEST_F(MainControllerTest, StartShowsTheFormsUnlessARunningCopyTakesThePath) {
 }
 
 TEST_F(MainControllerTest, LetterCasesApplyToBothFormsAndTheirCopies) {
-    controller.openPath(L"C:\\progra~1\\README~1.TXT");
+    // Short forms are in mixed case too: the head as typed, and an item that fits 8.3 as it stands.
+    controller.openPath(L"c:\\progra~1\\tools\\README~1.TXT");
     for (const auto& [letterCase, longForm, shortForm] :
          std::initializer_list<std::tuple<LetterCase, const wchar_t*, const wchar_t*>>{
-             {LetterCase::Upper, L"C:\\PROGRAM FILES\\READ ME.TXT", L"C:\\PROGRA~1\\README~1.TXT"},
-             {LetterCase::Lower, L"c:\\program files\\read me.txt", L"c:\\progra~1\\readme~1.txt"},
-             {LetterCase::Stored, L"C:\\Program Files\\Read Me.txt", L"C:\\PROGRA~1\\README~1.TXT"}}) {
+             {LetterCase::Upper, L"C:\\PROGRAM FILES\\TOOLS\\READ ME.TXT", L"C:\\PROGRA~1\\TOOLS\\README~1.TXT"},
+             {LetterCase::Lower, L"c:\\program files\\tools\\read me.txt", L"c:\\progra~1\\tools\\readme~1.txt"},
+             {LetterCase::Stored, L"c:\\Program Files\\Tools\\Read Me.txt", L"c:\\PROGRA~1\\tools\\README~1.TXT"}}) {
         controller.selectCase(letterCase);
         controller.copyField(NameField::Long);
         EXPECT_EQ(view.clipboard, longForm);

@@ -34,12 +34,13 @@ struct FakeText final : TextServices {
 // from 2^63 on they cannot be converted, as on the platform.
 class FakeFileSystem final : public FileSystem {
 public:
-    // Adds a file, or a folder when the path ends in "\", with the folders above it. An item may
-    // carry its alias: "Program Files|PROGRA~1". A path without a root is passed over.
-    void add(const std::wstring& path, std::uint64_t size = 0, std::uint64_t time = 0) {
+    // Adds a file, or a folder when the path ends in "\", with the folders above it and with more
+    // attribute bits (hidden 0x2, system 0x4). An item may carry its alias: "Program Files|PROGRA~1".
+    // A path without a root is passed over.
+    void add(const std::wstring& path, std::uint64_t size = 0, std::uint64_t time = 0, std::uint32_t bits = 0) {
         Node* node = walk(path, nullptr, true);
         if (node && !path.ends_with(L'\\')) *node = {node->name, node->alias, 0x20, size, time, {}};
-        if (node) node->time = time;
+        if (node) node->time = time, node->attributes |= bits;
     }
 
     std::optional<std::uint32_t> attributes(const std::wstring& path) override {

@@ -75,6 +75,8 @@ TEST(ListingReportTest, ReportsOfListedFoldersByteForByte) {
     fs.add(L"C:\\Data\\c.txt", 0, 123450101000000);         // a year wider than the column
     for (const wchar_t* path : {L"C:\\Empty\\", L"C:\\file.txt"}) fs.add(path);
     for (const std::wstring name : {L"=1", L"+b", L"-x", L"@a", L"a=b"}) fs.add(L"C:\\Calc\\" + name, 7);
+    // Hidden and system entries are listed as any other; NTFS keeps a name that ends in a period.
+    fs.add(L"C:\\$Recycle.Bin\\", 0, 0, 0x6), fs.add(L"C:\\pagefile.sys", 0, 0, 0x6), fs.add(L"C:\\Notes.");
     const std::wstring header = L"  SIZE   DATE       TIME   \tNAME\r\n", row = L"Name\tType\tSize\tModified\r\n",
                        seven = L"\tFile\t7\t0000-00-00 00:00:00\r\n";
     FolderLister lister(fs);
@@ -94,7 +96,8 @@ TEST(ListingReportTest, ReportsOfListedFoldersByteForByte) {
              {L"C:\\Calc", ListMode::TabSeparated,
               row + L"'=1" + seven + L"'+b" + seven + L"'-x" + seven + L"'@a" + seven + L"a=b" + seven},
              // A file directly in a drive root lists the root; a path that is gone lists nothing.
-             {L"C:\\file.txt", ListMode::NamesOnly, L"DIR : C:\\\r\n\r\nData\r\nEmpty\r\nfile.txt\r\nCalc\r\n"},
+             {L"C:\\file.txt", ListMode::NamesOnly,
+              L"DIR : C:\\\r\n\r\nData\r\nEmpty\r\nfile.txt\r\nCalc\r\n$Recycle.Bin\r\npagefile.sys\r\nNotes.\r\n"},
              {L"C:\\Gone", ListMode::NamesOnly, L"DIR : \r\n\r\n"}})
         EXPECT_EQ(buildListingReport(lister.list(path), mode), report) << testing::PrintToString(path);
 }

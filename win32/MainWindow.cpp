@@ -48,7 +48,7 @@ HWND createControl(HWND parent, HINSTANCE instance, const ControlDesign& design,
 }  // namespace
 
 MainWindow::MainWindow(HINSTANCE instance, FileSystem& fileSystem, TextServices& text, ProcessServices& process)
-    : instance_(instance), controller_(*this, fileSystem, text, process) {
+    : instance_(instance), controller_(*this, fileSystem, text, process, work_) {
     ACCEL keys[] = {{FALT | FVIRTKEY, VK_UP, kCommandLevelUp}, {FALT | FVIRTKEY, VK_DOWN, kCommandLevelDown}};
     accelerators_.reset(::CreateAcceleratorTableW(keys, ARRAYSIZE(keys)));
 }
@@ -74,6 +74,7 @@ bool MainWindow::create() {
     if (!::CreateWindowExW(kWindowExStyle, kMainWindowClass, texts::kCaption, kWindowStyle, CW_USEDEFAULT,
                            CW_USEDEFAULT, 0, 0, nullptr, nullptr, instance_, this))
         return false;
+    work_.reportTo(hwnd_, kWorkEndedMessage);
 
     // The first size comes from the design client width at the window's own
     // DPI; the height is the fixed one.
@@ -192,8 +193,14 @@ LRESULT MainWindow::handleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
             return onCtlColor(reinterpret_cast<HDC>(wParam));
         case WM_SETCURSOR:
             if (!busy_) break;
-            ::SetCursor(::LoadCursorW(nullptr, IDC_WAIT));
+            ::SetCursor(::LoadCursorW(nullptr, IDC_APPSTARTING));
             return TRUE;
+        case kWorkEndedMessage:
+            work_.finishEnded();
+            return 0;
+        case WM_TIMER:
+            if (wParam == kWorkTimer) controller_.onWorkTick();
+            return 0;
         case WM_ACTIVATE:
             // As a dialog does: the control that had the focus gets it back
             // when the user returns to the window, so Ctrl+C and Tab go on.
@@ -209,6 +216,8 @@ LRESULT MainWindow::handleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
             openQueuedPaths();
             return 0;
         case WM_DESTROY:
+            controller_.close();
+            work_.reportTo(nullptr, 0);
             // Revoked while the window still exists, or OLE keeps the target.
             dropRegistration_ = DropRegistration();
             ::PostQuitMessage(0);
@@ -231,6 +240,10 @@ LRESULT MainWindow::handleControlMessage(HWND control, UINT message, WPARAM wPar
 void MainWindow::onCommand(int id, int code, HWND) {
     if (id == kCommandLevelUp || id == kCommandLevelDown) {
         controller_.moveLevel(id == kCommandLevelUp ? Level::Up : Level::Down);
+        return;
+    }
+    if (id == IDCANCEL) {  // Esc, through the dialog keys
+        controller_.cancelWork();
         return;
     }
     if (const auto mode = ModeMenu::modeOfCommand(id)) {

@@ -14,7 +14,9 @@
 #include "win32/DropTarget.h"
 #include "win32/HintTip.h"
 #include "win32/ModeMenu.h"
+#include "win32/TaskbarButton.h"
 #include "win32/UiHandles.h"
+#include "win32/WorkerThread.h"
 
 namespace twinpath::win32 {
 
@@ -40,6 +42,12 @@ public:
 
     // Shows the window and tells the controller.
     void show(int showCommand);
+    // Waits up to `limitMs` for the work started so far, such as the start
+    // path's forms, and shows what it found.
+    void awaitWork(DWORD limitMs) { work_.awaitIdle(limitMs); }
+    // Ends the background work once the window is gone; false when a call of
+    // it is stuck (a dead share) and only the end of the process stops it.
+    bool stopWork(DWORD limitMs) { return work_.stop(limitMs); }
     // Translates a message for the window (accelerators, dialog keys); true
     // when it was handled and must not be dispatched.
     bool preTranslate(MSG& message);
@@ -67,6 +75,8 @@ public:
     void restoreWindow() override;
     void bringToFront() override;
     void setBusyPointer(bool busy) override;
+    void setWorkTimer(bool on) override;
+    void showWorkInTaskbar(bool working) override;
     void showLetterCase(LetterCase letterCase) override;
     ListMode listMode() override;
     void setListMode(ListMode mode) override;
@@ -78,6 +88,8 @@ private:
     // Control i of controlTable() has the ID kFirstControlId + i.
     static constexpr int kFirstControlId = 1000;
     static constexpr UINT kQueuedPathsMessage = WM_APP + 1;
+    static constexpr UINT kWorkEndedMessage = WM_APP + 2;
+    static constexpr UINT_PTR kWorkTimer = 1;
 
     static int tableIndexOf(ControlGroup group, int index);
     static LRESULT CALLBACK windowProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) noexcept;
@@ -105,7 +117,10 @@ private:
 
     HINSTANCE instance_;
     HWND hwnd_ = nullptr;
+    // Made before the controller, which starts jobs on it, and gone after it.
+    WorkerThread work_;
     MainController controller_;
+    TaskbarButton taskbarButton_;
     ModeMenu modeMenu_;
     HintTip hintTip_;
     UniqueFont fieldFont_;

@@ -1,5 +1,6 @@
 // The window as the main controller sees it: fields, caption, state, pointer,
-// options, mode menu and clipboard, and the queue of paths from other programs.
+// options, mode menu and clipboard, work going on, and the queue of paths from
+// other programs.
 #include "app/Texts.h"
 #include "win32/Clipboard.h"
 #include "win32/MainWindow.h"
@@ -93,8 +94,17 @@ void MainWindow::bringToFront() {
 
 void MainWindow::setBusyPointer(bool busy) {
     busy_ = busy;
-    ::SetCursor(::LoadCursorW(nullptr, busy ? IDC_WAIT : IDC_ARROW));
+    ::SetCursor(::LoadCursorW(nullptr, busy ? IDC_APPSTARTING : IDC_ARROW));
 }
+
+void MainWindow::setWorkTimer(bool on) {
+    if (on)
+        ::SetTimer(hwnd_, kWorkTimer, 100, nullptr);
+    else
+        ::KillTimer(hwnd_, kWorkTimer);
+}
+
+void MainWindow::showWorkInTaskbar(bool working) { taskbarButton_.showWorking(hwnd_, working); }
 
 void MainWindow::showLetterCase(LetterCase letterCase) {
     const int first = kFirstControlId + tableIndexOf(ControlGroup::CaseOption, 0);

@@ -15,6 +15,13 @@
 
 namespace twinpath::win32 {
 
+namespace {
+
+constexpr DWORD kFormsBeforeShowingMs = 250;
+constexpr DWORD kWorkAfterClosingMs = 900;
+
+}  // namespace
+
 int runProgram(HINSTANCE instance, int showCommand, StartupSteps* steps) {
     StartupSteps silent;
     StartupSteps& step = steps ? *steps : silent;
@@ -33,20 +40,25 @@ int runProgram(HINSTANCE instance, int showCommand, StartupSteps* steps) {
     MainWindow window(instance, fileSystem, text, process);
     if (window.controller().start() == MainController::StartResult::HandedOff) return 0;
     step.instanceDecided();
+    // The first conversion runs beside the making of the window.
+    window.controller().readStartPath();
     // The bar classes hold the tooltip.
     windowLibraries::initCommonControls(ICC_STANDARD_CLASSES | ICC_BAR_CLASSES);
     step.systemReady();
     if (!window.create()) return 1;
     step.windowCreated();
 
-    // Registered before the first conversion, which can take seconds: a
-    // second start meanwhile finds the service and waits for its answer
-    // instead of opening a window of its own. Its path arrives through the
-    // message loop, after the start path.
+    // Registered before waiting for the first conversion, which can take
+    // seconds: a second start meanwhile finds the service and waits for its
+    // answer instead of opening a window of its own. Its path arrives
+    // through the message loop, after the start path.
     DdeServer handOffs([&window](const std::wstring& path) { window.queuePath(path); });
     handOffs.start();
     step.converting();
     window.controller().showStartPath();
+    // The window shows with its forms when they come soon; otherwise it shows
+    // at once and they follow.
+    window.awaitWork(kFormsBeforeShowingMs);
     step.startPathShown();
 
     window.show(showCommand);
@@ -62,7 +74,11 @@ int runProgram(HINSTANCE instance, int showCommand, StartupSteps* steps) {
         onIdle = [&] {
             if (!std::exchange(idleSeen, true)) step.firstIdle();
         };
-    return runMessageLoop([&window](MSG& message) { return window.preTranslate(message); }, onIdle);
+    const int exitCode = runMessageLoop([&window](MSG& message) { return window.preTranslate(message); }, onIdle);
+    // A call stuck on a dead share cannot be stopped, and the program holds
+    // nothing that must be saved: the process ends without waiting for it.
+    if (!window.stopWork(kWorkAfterClosingMs)) ::ExitProcess(static_cast<UINT>(exitCode));
+    return exitCode;
 }
 
 }  // namespace twinpath::win32

@@ -25,6 +25,7 @@ void oleUninitialize() noexcept;
 HRESULT registerDragDrop(HWND window, IDropTarget* target) noexcept;
 HRESULT revokeDragDrop(HWND window) noexcept;
 void releaseStgMedium(STGMEDIUM* medium) noexcept;
+HRESULT coCreateInstance(REFCLSID type, DWORD context, REFIID iid, void** object) noexcept;
 
 UINT dragQueryFile(HDROP drop, UINT index, wchar_t* buffer, UINT size) noexcept;
 

@@ -7,7 +7,7 @@
 namespace twinpath {
 
 void MainController::moveLevel(Level level) {
-    const std::wstring current = view_.fieldText(NameField::Long);
+    const std::wstring current = shownForm(NameField::Long);
     if (current.empty()) {
         view_.setFieldText(NameField::Short, texts::kPrompt);
         return;
@@ -25,8 +25,8 @@ void MainController::goUp(const std::wstring& current) {
     if (top == std::wstring::npos) return;
     const auto lastSeparator = current.rfind(L'\\');
     if (lastSeparator == std::wstring::npos || lastSeparator < top) return;
-    converter_.setInput(current.substr(0, lastSeparator));
-    showForms();
+    cancelListing(false);
+    readForms(current.substr(0, lastSeparator), false);
 }
 
 void MainController::goDown(const std::wstring& current) {
@@ -34,10 +34,10 @@ void MainController::goDown(const std::wstring& current) {
     if (inputLongForm_.size() == current.size()) return;
     const std::size_t from = current.size() + 1;
     const auto nextSeparator = from < inputLongForm_.size() ? inputLongForm_.find(L'\\', from) : std::wstring::npos;
-    converter_.setInput(nextSeparator == std::wstring::npos || nextSeparator < 1
-                            ? inputLongForm_
-                            : inputLongForm_.substr(0, nextSeparator));
-    showForms();
+    cancelListing(false);
+    readForms(nextSeparator == std::wstring::npos || nextSeparator < 1 ? inputLongForm_
+                                                                       : inputLongForm_.substr(0, nextSeparator),
+              false);
 }
 
 }  // namespace twinpath

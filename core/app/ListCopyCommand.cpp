@@ -1,63 +1,67 @@
 // The list-copy command and its mode menu: the listing of the shown path's
 // folder goes to the clipboard as text.
-#include <exception>
-
 #include "app/MainController.h"
 #include "app/Texts.h"
-#include "listing/ListingOrder.h"
-#include "listing/ListingReport.h"
 
 namespace twinpath {
 
-namespace {
-
-// Restores the default pointer on every way out of the command.
-class BusyPointer {
-public:
-    explicit BusyPointer(MainView& view) : view_(view) { view_.setBusyPointer(true); }
-    ~BusyPointer() { view_.setBusyPointer(false); }
-    BusyPointer(const BusyPointer&) = delete;
-    BusyPointer& operator=(const BusyPointer&) = delete;
-
-private:
-    MainView& view_;
-};
-
-}  // namespace
-
 void MainController::copyListing() {
-    if (view_.fieldText(NameField::Long).empty()) {
+    // A second List while one runs would only list the same folder again.
+    if (listing_) return;
+    startListing();
+}
+
+void MainController::startListing() {
+    const std::wstring folder = shownForm(NameField::Long);
+    if (folder.empty()) {
         view_.setFieldText(NameField::Short, texts::kPrompt);
         return;
     }
     view_.restoreWindow();
     view_.bringToFront();
-    const BusyPointer busy(view_);
+    view_.setBusyPointer(true);
+    listing_ = std::make_shared<ListingJob>(*this, fileSystem_, text_, folder, view_.listMode());
+    listing_->request = newRequest();
+    work_.start(listing_);
+    watchWork();
+}
 
-    FolderListing listing;
-    std::wstring report;
-    try {
-        listing = lister_.list(view_.fieldText(NameField::Long));
-        sortListing(listing, text_);
-        if (listing.failure.empty()) report = buildListingReport(listing, view_.listMode());
-    } catch (const std::exception&) {
-        listing.failure = texts::kOutOfMemory;
-    }
-
+void MainController::onListingDone(ListingJob& job) {
+    if (closed_ || !listing_ || job.request.number != listing_->request.number) return;
+    const bool toldProgress = listing_->request.toldAt.has_value();
+    endListing();
     // A listing cut short is not the folder's listing: the clipboard keeps
     // what it held, and the window says why.
-    if (!listing.failure.empty()) {
-        view_.setFieldText(NameField::Short, texts::kCannotList + listing.folder + L": " + listing.failure);
-        return;
-    }
-    if (!view_.setClipboardText(report)) view_.setFieldText(NameField::Short, texts::kClipboardBusy);
+    if (!job.listing.failure.empty())
+        view_.setFieldText(NameField::Short, texts::kCannotList + job.listing.folder + L": " + job.listing.failure);
+    else if (!view_.setClipboardText(job.report))
+        view_.setFieldText(NameField::Short, texts::kClipboardBusy);
+    else if (toldProgress)
+        showForms();
+    view_.setBusyPointer(false);
+}
+
+void MainController::cancelListing(bool quietly) {
+    if (!listing_) return;
+    listing_->progress.stop = true;
+    endListing();
+    view_.setBusyPointer(false);
+    if (!quietly) view_.setFieldText(NameField::Short, texts::kListingCancelled);
+}
+
+void MainController::endListing() {
+    if (listing_->request.toldAt) view_.showWorkInTaskbar(false);
+    listing_.reset();
+    watchWork();
 }
 
 void MainController::onListButtonRightClick() { view_.showModeMenu(); }
 
 void MainController::pickListMode(ListMode mode) {
     view_.setListMode(mode);
-    copyListing();
+    // A pick asks for the listing in that mode: one going on in another stops.
+    cancelListing(true);
+    startListing();
 }
 
 }  // namespace twinpath

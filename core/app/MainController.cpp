@@ -1,19 +1,16 @@
 #include "app/MainController.h"
 
-#include "app/ShortNameHint.h"
+#include <utility>
+
 #include "app/Texts.h"
 #include "paths/CommandLine.h"
 #include "paths/PathHead.h"
 
 namespace twinpath {
 
-MainController::MainController(MainView& view, FileSystem& fileSystem, TextServices& text, ProcessServices& process)
-    : view_(view),
-      fileSystem_(fileSystem),
-      text_(text),
-      process_(process),
-      converter_(fileSystem),
-      lister_(fileSystem) {}
+MainController::MainController(MainView& view, FileSystem& fileSystem, TextServices& text, ProcessServices& process,
+                               BackgroundWork& work)
+    : view_(view), fileSystem_(fileSystem), text_(text), process_(process), work_(work) {}
 
 std::wstring MainController::inputPathFromCommandLine() {
     std::wstring path = inputPathOf(process_.commandLineArguments());
@@ -34,17 +31,20 @@ MainController::StartResult MainController::start() {
     return StartResult::ShowWindow;
 }
 
+void MainController::readStartPath() {
+    if (std::exchange(startRead_, true) || startPath_.empty()) return;
+    readForms(startPath_, true);
+}
+
 void MainController::showStartPath() {
     letterCase_ = LetterCase::Stored;
-    inputLongForm_.clear();
     view_.setFieldText(NameField::Long, L"");
     view_.setFieldText(NameField::Short, L"");
     const ProgramVersion version = process_.version();
     view_.setCaption(view_.caption() + texts::kVersionPrefix + std::to_wstring(version.major) + L"." +
                      std::to_wstring(version.minor) + L"." + std::to_wstring(version.revision));
-    openPath(startPath_);
     view_.showLetterCase(LetterCase::Stored);
-    showForms();
+    readStartPath();
 }
 
 void MainController::onShown() {
@@ -56,8 +56,28 @@ void MainController::openPath(const std::wstring& path) {
     if (path.empty()) return;
     view_.restoreWindow();
     view_.bringToFront();
-    converter_.setInput(path);
+    cancelListing(false);
+    readForms(path, true);
+}
+
+void MainController::readForms(const std::wstring& path, bool newInput) {
+    if (reading_) reading_->stop = true;
+    reading_ = std::make_shared<FormsJob>(*this, fileSystem_, path, newInput);
+    reading_->request = newRequest();
+    work_.start(reading_);
+    watchWork();
+}
+
+RequestState MainController::newRequest() { return {++lastRequest_, work_.now(), {}}; }
+
+void MainController::onFormsRead(FormsJob& job) {
+    // The result of a request that a newer one replaced is dropped.
+    if (closed_ || !reading_ || job.request.number != reading_->request.number) return;
+    reading_.reset();
+    watchWork();
+    forms_ = std::move(job.forms);
     showForms();
+    if (!job.newInput) return;
     inputLongForm_ = view_.fieldText(NameField::Long);
     view_.focusField(NameField::Short);
     selectWholeField(NameField::Short);
@@ -68,24 +88,27 @@ void MainController::selectCase(LetterCase letterCase) {
     showForms();
 }
 
+std::wstring MainController::shownForm(NameField field) const {
+    const std::wstring& form = field == NameField::Long ? forms_.longForm : forms_.shortForm;
+    if (letterCase_ == LetterCase::Upper) return text_.toUpper(form);
+    if (letterCase_ == LetterCase::Lower) return text_.toLower(form);
+    return form;
+}
+
 void MainController::showForms() {
-    const auto inCase = [&](const std::wstring& form) {
-        if (letterCase_ == LetterCase::Upper) return text_.toUpper(form);
-        if (letterCase_ == LetterCase::Lower) return text_.toLower(form);
-        return form;
-    };
-    const std::wstring longForm = converter_.longForm();
-    view_.setFieldText(NameField::Long, inCase(longForm));
-    view_.setFieldText(NameField::Short, inCase(converter_.shortForm()));
-    view_.setShortFormHint(shortNameHint(fileSystem_, longForm));
+    view_.setFieldText(NameField::Long, shownForm(NameField::Long));
+    view_.setFieldText(NameField::Short, shownForm(NameField::Short));
+    view_.setShortFormHint(forms_.hint);
 }
 
 void MainController::copyField(NameField field) {
-    if (view_.fieldText(NameField::Long).empty()) {
+    // The forms, not the field: the short-form field may be telling of work
+    // or of a failure.
+    if (forms_.longForm.empty()) {
         view_.setFieldText(NameField::Short, texts::kPrompt);
         return;
     }
-    if (!view_.setClipboardText(view_.fieldText(field))) view_.setFieldText(NameField::Short, texts::kClipboardBusy);
+    if (!view_.setClipboardText(shownForm(field))) view_.setFieldText(NameField::Short, texts::kClipboardBusy);
 }
 
 void MainController::selectWholeField(NameField field) {

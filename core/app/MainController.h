@@ -1,9 +1,10 @@
 #pragma once
 
+#include <memory>
 #include <string>
 
-#include "listing/FolderLister.h"
-#include "paths/PathConverter.h"
+#include "app/Jobs.h"
+#include "ports/BackgroundWork.h"
 #include "ports/FileSystem.h"
 #include "ports/MainView.h"
 #include "ports/ProcessServices.h"
@@ -16,10 +17,13 @@ namespace twinpath {
 enum class Level { Up, Down };
 
 // The main window's state and its answers to the user's commands. The window
-// calls these one at a time on its own thread.
+// calls these one at a time on its own thread; what reads the file system
+// runs as jobs of the background work, whose results come back here on the
+// same thread.
 class MainController {
 public:
-    MainController(MainView& view, FileSystem& fileSystem, TextServices& text, ProcessServices& process);
+    MainController(MainView& view, FileSystem& fileSystem, TextServices& text, ProcessServices& process,
+                   BackgroundWork& work);
     MainController(const MainController&) = delete;
     MainController& operator=(const MainController&) = delete;
 
@@ -29,9 +33,11 @@ public:
     // one. HandedOff: another copy took it, and this copy must end without
     // showing its window.
     StartResult start();
-    // Fills the hidden window: the caption's version and the command line's
-    // path. The first conversion can take seconds (a sleeping disk, a slow
-    // share), so the hand-off service should answer before this runs.
+    // Starts reading the command line's path, so that it overlaps the
+    // making of the window.
+    void readStartPath();
+    // Fills the hidden window: the caption's version, and the command line's
+    // forms once they have been read.
     void showStartPath();
     // The window has just been shown.
     void onShown();
@@ -49,9 +55,30 @@ public:
     void selectWholeField(NameField field);
     void onFieldFocused(NameField field);
 
+    // Esc: stops the listing, or the reading of a path, that is going on.
+    void cancelWork();
+    // Called about ten times a second while work is going on: tells of its
+    // progress once it has taken a while.
+    void onWorkTick();
+    // The window is closing: no result that comes back later is applied.
+    void close();
+
+    // The ends of the jobs, on the window's thread.
+    void onFormsRead(FormsJob& job);
+    void onListingDone(ListingJob& job);
+
 private:
     std::wstring inputPathFromCommandLine();
+    std::wstring shownForm(NameField field) const;
     void showForms();
+    void readForms(const std::wstring& path, bool newInput);
+    void startListing();
+    // Stops the listing that is going on; unless `quietly`, says that nothing was copied.
+    void cancelListing(bool quietly);
+    void endListing();
+    void tellListingProgress(std::uint64_t now);
+    void watchWork();
+    RequestState newRequest();
     void goUp(const std::wstring& current);
     void goDown(const std::wstring& current);
 
@@ -59,13 +86,20 @@ private:
     FileSystem& fileSystem_;
     TextServices& text_;
     ProcessServices& process_;
-    PathConverter converter_;
-    FolderLister lister_;
+    BackgroundWork& work_;
 
     std::wstring startPath_;
+    bool startRead_ = false;
     LetterCase letterCase_ = LetterCase::Stored;
+    // The forms of the path shown, as read: the fields show them in the chosen case.
+    PathForms forms_;
     // The long form of the last opened path: where ">" leads back to.
     std::wstring inputLongForm_;
+    std::uint64_t lastRequest_ = 0;
+    // The requests going on, if any: a newer one replaces each.
+    std::shared_ptr<FormsJob> reading_;
+    std::shared_ptr<ListingJob> listing_;
+    bool closed_ = false;
 };
 
 }  // namespace twinpath

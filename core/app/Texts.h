@@ -14,6 +14,13 @@ inline constexpr wchar_t kModeTabSeparated[] = L"Tab-Separated";
 inline constexpr wchar_t kCannotList[] = L"Cannot list ";
 inline constexpr wchar_t kOutOfMemory[] = L"not enough memory.";
 inline constexpr wchar_t kClipboardBusy[] = L"Another program holds the clipboard: nothing was copied.";
+// Shown in the short-form field while work takes a while, and when it was stopped.
+inline constexpr wchar_t kReading[] = L"Reading ";
+inline constexpr wchar_t kEllipsis[] = L"\u2026";
+inline constexpr wchar_t kListing[] = L"Listing ";
+inline constexpr wchar_t kEntries[] = L" entries\u2026 (Esc cancels)";
+inline constexpr wchar_t kEntry[] = L" entry\u2026 (Esc cancels)";
+inline constexpr wchar_t kListingCancelled[] = L"Listing cancelled: nothing was copied.";
 
 // The short-form field's tip, and the marker after its heading while there is
 // one: which items have no 8.3 alias, and why.

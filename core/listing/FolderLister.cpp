@@ -14,7 +14,7 @@ void makeEmpty(FolderListing& listing) {
 
 }  // namespace
 
-FolderListing FolderLister::list(const std::wstring& path) {
+FolderListing FolderLister::list(const std::wstring& path, ListingProgress* progress) {
     FolderListing listing;
     if (!fileSystem_.attributes(path)) return listing;
 
@@ -40,20 +40,29 @@ FolderListing FolderLister::list(const std::wstring& path) {
         }
     }
     listing.folder = std::move(folder);
-    enumerate(listing);
+    if (progress) {
+        progress->folder = listing.folder;
+        progress->folderKnown.store(true, std::memory_order_release);
+    }
+    enumerate(listing, progress);
     return listing;
 }
 
-void FolderLister::enumerate(FolderListing& listing) {
+void FolderLister::enumerate(FolderListing& listing, ListingProgress* progress) {
     listing.names.clear();
     listing.entryLines.clear();
     // The doubled "\" after a root ("C:\\*") is read as one by the file system.
     const auto search = fileSystem_.search(listing.folder + L"\\*");
     FindEntry entry;  // one record for the whole search: its name buffer is reused
     while (search && search->next(entry)) {
+        if (progress && progress->stop.load(std::memory_order_relaxed)) {
+            listing.stopped = true;
+            return;
+        }
         if (entry.name == L"." || entry.name == L"..") continue;
         listing.entryLines.push_back(entryLine(entry, fileSystem_.toLocalTime(entry.lastWriteTime)));
         listing.names.push_back(entry.name);
+        if (progress) progress->entries.store(listing.names.size(), std::memory_order_relaxed);
     }
     if (search) listing.failure = search->failure();
     if (listing.names.empty()) makeEmpty(listing);

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <atomic>
 #include <string>
 #include <vector>
 
@@ -16,6 +17,18 @@ struct FolderListing {
     // Why the folder could not be read to its end (the system's message);
     // empty for a complete listing.
     std::wstring failure;
+    // Stopped on request before it was complete.
+    bool stopped = false;
+};
+
+// What a listing running off the window's thread shares with the window.
+struct ListingProgress {
+    // The folder being listed, once `folderKnown` is set.
+    std::wstring folder;
+    std::atomic<bool> folderKnown{false};
+    std::atomic<std::size_t> entries{0};
+    // Set by the window when the listing is no longer wanted.
+    std::atomic<bool> stop{false};
 };
 
 // Lists the folder that a path names or lies in.
@@ -28,11 +41,13 @@ public:
     // delivers them, or as the single empty entry for a folder without
     // entries; a walk up to the folder that fails gives an empty folder with
     // that single empty entry. A search that fails on the way leaves its
-    // message in `failure`.
-    FolderListing list(const std::wstring& path);
+    // message in `failure`. With `progress`, the folder and the count of
+    // entries read are told as they become known, and a stop request ends
+    // the search at the next entry.
+    FolderListing list(const std::wstring& path, ListingProgress* progress = nullptr);
 
 private:
-    void enumerate(FolderListing& listing);
+    void enumerate(FolderListing& listing, ListingProgress* progress);
 
     FileSystem& fileSystem_;
 };

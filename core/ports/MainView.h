@@ -37,8 +37,14 @@ public:
     virtual void restoreWindow() = 0;
     // Brings the window to the front and makes it the active window.
     virtual void bringToFront() = 0;
-    // The hourglass pointer over the whole window while busy, else the default.
+    // The pointer over the window is the arrow with the hourglass while work
+    // goes on (the window still answers), else the default.
     virtual void setBusyPointer(bool busy) = 0;
+    // While on, the window calls MainController::onWorkTick about ten times a
+    // second.
+    virtual void setWorkTimer(bool on) = 0;
+    // The taskbar button shows that work is going on, where the system can.
+    virtual void showWorkInTaskbar(bool working) = 0;
 
     // Checks the case option and clears the others.
     virtual void showLetterCase(LetterCase letterCase) = 0;

@@ -7,6 +7,9 @@
 #include "win32/DdeServer.h"
 #include "win32/MainWindow.h"
 #include "win32/Program.h"
+#include "win32/Win32FileSystem.h"
+#include "win32/Win32ProcessServices.h"
+#include "win32/Win32TextServices.h"
 
 using namespace twinpath::wine;
 
@@ -132,4 +135,75 @@ TEST_F(HandOffTest, ASecondStartDuringASlowFirstConversionHandsOffToIt) {
     steps.path = second;
     win32::runProgram(::GetModuleHandleW(nullptr), SW_SHOWNORMAL, &steps);
     EXPECT_TRUE(steps.handedOff);
+}
+
+// The real file system, whose folder searches stop after their first entries
+// while the gate is shut: a share that has stopped answering.
+struct GatedFileSystem final : FileSystem {
+    struct Search final : DirectorySearch {
+        Search(std::unique_ptr<DirectorySearch> inner, HANDLE gate) : inner(std::move(inner)), gate(gate) {}
+        bool next(FindEntry& entry) override {
+            if (++delivered > 3) ::WaitForSingleObject(gate, 60000);
+            return inner->next(entry);
+        }
+        std::wstring failure() const override { return inner->failure(); }
+        std::unique_ptr<DirectorySearch> inner;
+        HANDLE gate;
+        int delivered = 0;
+    };
+    std::optional<std::uint32_t> attributes(const std::wstring& path) override { return real.attributes(path); }
+    std::wstring shortPath(const std::wstring& path) override { return real.shortPath(path); }
+    std::optional<std::wstring> shortName(const std::wstring& path) override { return real.shortName(path); }
+    ShortNameFacts shortNameFacts(const std::wstring& folder) override { return real.shortNameFacts(folder); }
+    std::unique_ptr<DirectorySearch> search(const std::wstring& pattern) override {
+        return std::make_unique<Search>(real.search(pattern), gate.get());
+    }
+    std::optional<LocalTime> toLocalTime(std::uint64_t time) override { return real.toLocalTime(time); }
+
+    win32::Win32FileSystem real;
+    const win32::UniqueHandle gate{::CreateEventW(nullptr, TRUE, TRUE, nullptr)};
+};
+
+// The window's thread never waits on the file system: while a listing hangs
+// in a search, the window answers, tells of the listing, stops it on Esc and
+// takes a second start's path at once.
+TEST_F(HandOffTest, AListingThatHangsLeavesTheWindowAnsweringAndEscOrANewPathStopsIt) {
+    for (const wchar_t* name : {L"a.txt", L"b.txt", L"c.txt"}) tree.add(name);
+    GatedFileSystem fileSystem;
+    win32::Win32TextServices text;
+    win32::Win32ProcessServices process;
+    win32::MainWindow window(::GetModuleHandleW(nullptr), fileSystem, text, process);
+    ASSERT_TRUE(window.create());
+    window.show(SW_SHOWNORMAL);
+    win32::DdeServer handOffs([&window](const std::wstring& path) { window.queuePath(path); });
+    ASSERT_TRUE(handOffs.start());
+    const win32::UniqueHandle running(::CreateMutexW(nullptr, FALSE, L"Local\\Twinpath.SingleInstance"));
+    const HWND shortField = window.control(ControlGroup::NameField, 1);
+    window.queuePath(first);
+    ASSERT_TRUE(waitUntil([&] { return textOf(shortField) == systemShortPath(first); }));
+    ASSERT_TRUE(window.setClipboardText(L"kept"));
+    const auto listHanging = [&] {
+        ::ResetEvent(fileSystem.gate.get());
+        ::SendMessageW(window.control(ControlGroup::ListButton, 0), BM_CLICK, 0, 0);
+        return waitUntil([&] { return textOf(shortField).starts_with(L"Listing " + tree.root + L": "); });
+    };
+    ASSERT_TRUE(listHanging());
+    std::atomic<bool> answered = false;
+    const std::jthread other([&] {
+        DWORD_PTR result = 0;
+        answered = ::SendMessageTimeoutW(window.hwnd(), WM_NULL, 0, 0, SMTO_NORMAL, 5000, &result) != 0;
+    });
+    EXPECT_TRUE(waitUntil([&] { return answered.load(); }));
+    MSG escape{shortField, WM_KEYDOWN, VK_ESCAPE, 0, 0, {}};
+    if (!window.preTranslate(escape)) ::DispatchMessageW(&escape);
+    EXPECT_EQ(textOf(shortField), L"Listing cancelled: nothing was copied.");
+    ::SetEvent(fileSystem.gate.get());
+    window.awaitWork(10000);
+    // A second start while a listing hangs hands its path over; the path waits behind the hanging search.
+    ASSERT_TRUE(listHanging());
+    EXPECT_EQ(Program(second).exitCode(), 0u);
+    EXPECT_TRUE(waitUntil([&] { return textOf(shortField) == L"Reading " + second + L"\u2026"; }));
+    ::SetEvent(fileSystem.gate.get());
+    EXPECT_TRUE(shows(window.hwnd(), second));
+    EXPECT_EQ(clipboardText(), L"kept");
 }

@@ -55,11 +55,17 @@ protected:
     void TearDown() override { EXPECT_EQ(snapshot(tree.root), before) << "the session wrote to the tree"; }
 
     HWND control(G group, int index = 0) const { return window.control(group, index); }
-    // Sends a message once the waiting ones are handled, and handles what it posted.
+    // Handles the waiting messages and lets the work they started end and show its results.
+    void settle() {
+        win32::handleWaitingMessages();
+        window.awaitWork(10000);
+        win32::handleWaitingMessages();
+    }
+    // Sends a message once the waiting ones are handled, and settles what it started.
     void send(HWND target, UINT message, LPARAM lParam = 0) {
-        win32::handleWaitingMessages();
+        settle();
         ::SendMessageW(target, message, 0, lParam);
-        win32::handleWaitingMessages();
+        settle();
     }
 
     // Picks a mode from the mode menu that a right click on "List" opens, by
@@ -91,7 +97,7 @@ protected:
         DWORD effect = DROPEFFECT_COPY | DROPEFFECT_MOVE;
         window.dropTarget()->DragEnter(data, MK_LBUTTON, middle, &effect);
         window.dropTarget()->Drop(data, 0, middle, &effect);
-        win32::handleWaitingMessages();
+        settle();
         return effect;
     }
 
@@ -184,7 +190,7 @@ TEST_F(WindowTest, ReturningToTheWindowGivesBackItsFocusAndAPathBringsItBackNorm
     // Minimized from the maximized state, the window comes back normal when a path arrives.
     for (const int state : {SW_MAXIMIZE, SW_MINIMIZE}) ::ShowWindow(window.hwnd(), state);
     window.queuePath(folder);
-    win32::handleWaitingMessages();
+    settle();
     EXPECT_FALSE(::IsZoomed(window.hwnd()) || ::IsIconic(window.hwnd()));
 }
 
@@ -203,7 +209,7 @@ TEST_F(WindowTest, AHintMarksTheShortFormHeadingAndShowsBelowTheFocusedField) {
     // Wine gives every long name an alias: a real path brings no hint here,
     // and no tooltip is made until one does.
     window.queuePath(deep);
-    win32::handleWaitingMessages();
+    settle();
     EXPECT_EQ(textOf(heading), L"Short File Name");
     EXPECT_EQ(window.hintTip(), nullptr);
     moveToDpi(192);

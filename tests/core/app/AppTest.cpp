@@ -20,14 +20,15 @@ struct MainControllerTest : testing::Test {
     fakes::FakeText text;
     fakes::FakeView view;
     fakes::FakeProcess process;
-    MainController controller{view, fs, text, process};
+    fakes::FakeWork work;
+    MainController controller{view, fs, text, process, work};
 };
 
 TEST_F(MainControllerTest, StartShowsTheFormsUnlessARunningCopyTakesThePath) {
     for (const auto& [running, answers] : {std::pair(false, false), std::pair(true, false), std::pair(true, true)}) {
         process.running = running, process.answers = answers, process.arguments = L"\"data\\a.txt\" \"C:\\Data\"";
         fakes::FakeView shown;
-        MainController started(shown, fs, text, process);
+        MainController started(shown, fs, text, process, work);
         const bool handed = started.start() == MainController::StartResult::HandedOff;
         if (!handed) started.showStartPath();
         EXPECT_EQ(handed, running && answers);
@@ -35,7 +36,7 @@ TEST_F(MainControllerTest, StartShowsTheFormsUnlessARunningCopyTakesThePath) {
         EXPECT_EQ(process.handedOff, handed ? Texts{L"C:\\data\\a.txt"} : Texts{});
         EXPECT_EQ(shown.fields[0], handed ? L"" : L"C:\\Data\\A.txt");
         EXPECT_EQ(shown.title, handed ? L"Twinpath" : L"Twinpath  Ver.1.3.0");
-        EXPECT_EQ(shown.calls, (handed ? Texts{} : Texts{L"restore", L"front", L"focus", L"0+13", L"case 0"}));
+        EXPECT_EQ(shown.calls, (handed ? Texts{} : Texts{L"case 0", L"focus", L"0+13"}));
     }
 }
 
@@ -85,7 +86,8 @@ TEST_F(MainControllerTest, LevelsGoUpToTheTopAndBackDownToTheInput) {
 }
 
 TEST_F(MainControllerTest, ListingOfTheShownFolderGoesToTheClipboardSortedInTheCheckedMode) {
-    view.fields[0] = L"C:\\Data\\A.txt";
+    controller.openPath(L"C:\\Data\\A.txt");
+    view.calls.clear();
     controller.copyListing();
     const std::wstring report = L"DIR : C:\\Data\r\n\r\nSub\r\nA.txt\r\nb.txt\r\n";
     EXPECT_EQ(view.calls, (Texts{L"restore", L"front", L"busy", L"set " + report, L"idle"}));
@@ -106,6 +108,67 @@ TEST_F(MainControllerTest, AFailedListingOrABusyClipboardLeavesTheClipboardAndSa
     controller.copyField(NameField::Long);
     EXPECT_EQ(view.fields[1], texts::kClipboardBusy);
     EXPECT_EQ(view.clipboard, L"untouched");
+}
+
+TEST_F(MainControllerTest, ANewerRequestReplacesAnOlderOneAndTheWindowCloseDropsAllResults) {
+    work.held = true;
+    controller.openPath(L"C:\\Data\\A.txt");
+    controller.openPath(L"C:\\Data\\Sub");
+    work.runNext();  // the first path's forms, read after the second was asked for
+    EXPECT_EQ(view.fields[0], L"");
+    work.runNext();
+    EXPECT_EQ(view.fields[0], L"C:\\Data\\Sub");
+    // A level move during a listing stops it: nothing is copied, and the new level shows.
+    controller.copyListing();
+    controller.moveLevel(Level::Up);
+    EXPECT_EQ(view.fields[1], texts::kListingCancelled);
+    while (work.runNext()) continue;
+    EXPECT_EQ(std::tuple(view.fields[0], view.clipboard, view.ticking), std::tuple(L"C:\\Data", L"untouched", false));
+    controller.openPath(L"C:\\Program Files");
+    controller.copyListing();
+    controller.close();
+    while (work.runNext()) continue;
+    EXPECT_EQ(std::tuple(view.fields[0], view.clipboard, view.ticking), std::tuple(L"C:\\Data", L"untouched", false));
+}
+
+TEST_F(MainControllerTest, LongWorkTellsItsProgressLateAndAtMostTenTimesASecondAndEscStopsIt) {
+    work.held = true;
+    controller.openPath(L"C:\\Data\\A.txt");
+    // Reading a path says so once it has taken 300 ms; the forms replace the text.
+    const std::pair<std::uint64_t, std::wstring> reading[] = {{299, L""}, {300, L"Reading C:\\Data\\A.txt\u2026"}};
+    for (const auto& [after, shortField] : reading) {
+        work.clock = 1000 + after;
+        controller.onWorkTick();
+        EXPECT_EQ(view.fields[1], shortField) << after;
+    }
+    work.runNext();
+    EXPECT_EQ(view.fields[1], L"C:\\Data\\A.txt");
+    work.clock = 2000;
+    controller.copyListing();
+    controller.copyListing();  // a second List while one runs does nothing
+    EXPECT_EQ(work.waiting.size(), 1u);
+    EXPECT_TRUE(view.ticking);
+    const std::pair<std::uint64_t, std::wstring> listing[] = {
+        {2299, L"C:\\Data\\A.txt"},
+        {2300, L"Listing C:\\Data\\A.txt: 0 entries\u2026 (Esc cancels)"},
+        {2399, L"Listing C:\\Data\\A.txt: 0 entries\u2026 (Esc cancels)"},
+        {2400, L"Listing C:\\Data: 12,345 entries\u2026 (Esc cancels)"}};
+    for (const auto& [at, shortField] : listing) {
+        if (at == 2399) {
+            work.waiting.front()->run();  // the listing has read its entries meanwhile
+            static_cast<ListingJob&>(*work.waiting.front()).progress.entries = 12345;
+        }
+        work.clock = at;
+        controller.onWorkTick();
+        EXPECT_EQ(view.fields[1], shortField) << at;
+        EXPECT_EQ(view.taskbar, at >= 2300) << at;
+    }
+    // Esc: the clipboard keeps what it held, the window says so, and the late result is dropped.
+    controller.cancelWork();
+    work.waiting.front()->finish();
+    EXPECT_EQ(std::tuple(view.fields[1], view.clipboard, view.taskbar, view.ticking),
+              std::tuple(texts::kListingCancelled, L"untouched", false, false));
+    EXPECT_EQ(view.calls.back(), L"idle");
 }
 
 TEST_F(MainControllerTest, TheHintGoesWithTheFormsAndNamesTheStoredItems) {

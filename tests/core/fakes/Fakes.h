@@ -1,9 +1,11 @@
 #pragma once
 
 // In-memory stand-ins for the core's ports.
+#include <deque>
 #include <map>
 #include <vector>
 
+#include "ports/BackgroundWork.h"
 #include "ports/FileSystem.h"
 #include "ports/MainView.h"
 #include "ports/ProcessServices.h"
@@ -156,6 +158,9 @@ struct FakeView final : MainView {
     void restoreWindow() override { log(L"restore"); }
     void bringToFront() override { log(L"front"); }
     void setBusyPointer(bool on) override { log(on ? L"busy" : L"idle"); }
+    bool ticking = false, taskbar = false;
+    void setWorkTimer(bool on) override { ticking = on; }
+    void showWorkInTaskbar(bool on) override { taskbar = on; }
     void showLetterCase(LetterCase checked) override { log(L"case " + std::to_wstring(static_cast<int>(checked))); }
     ListMode listMode() override { return mode; }
     void setListMode(ListMode picked) override { mode = picked; }
@@ -163,6 +168,28 @@ struct FakeView final : MainView {
     void pumpMessages() override { log(L"pump"); }
     bool held = false;  // by another program
     bool setClipboardText(const std::wstring& text) override { return !held && log(L"set " + (clipboard = text)); }
+};
+
+// Runs each job at once, or, while `held`, only when the test says so; its clock moves when the test moves it.
+struct FakeWork final : BackgroundWork {
+    bool held = false;
+    std::uint64_t clock = 1000;
+    std::deque<std::shared_ptr<Job>> waiting;
+
+    void start(std::shared_ptr<Job> job) override {
+        waiting.push_back(std::move(job));
+        while (!held && runNext()) continue;
+    }
+    std::uint64_t now() override { return clock; }
+    // Runs the oldest waiting job and brings its result back; false when none waits.
+    bool runNext() {
+        if (waiting.empty()) return false;
+        const std::shared_ptr<Job> job = waiting.front();
+        waiting.pop_front();
+        job->run();
+        job->finish();
+        return true;
+    }
 };
 
 // The running copy and this process, whose current folder is C:\.

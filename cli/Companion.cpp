@@ -8,6 +8,7 @@
 #include "listing/FolderLister.h"
 #include "listing/ListingOrder.h"
 #include "listing/ListingReport.h"
+#include "listing/TreeLister.h"
 #include "paths/PathConverter.h"
 #include "paths/PathHead.h"
 
@@ -15,6 +16,8 @@ namespace twinpath::cli {
 
 namespace {
 
+// A tree listing goes out in pieces of about this many characters.
+constexpr std::size_t kTreePiece = 32768;
 constexpr wchar_t kName[] = L"tpath: ";
 // A run that ended because standard output took no more.
 constexpr int kOutputClosed = -1;
@@ -72,6 +75,7 @@ private:
     }
 
     bool printListing(const std::wstring& longForm) {
+        if (options_.wholeTree) return printTree(longForm);
         FolderListing listing;
         std::wstring report;
         try {
@@ -84,6 +88,40 @@ private:
         // A listing cut short is not the folder's listing: none of it is printed.
         if (!listing.failure.empty()) return fail(texts::kCannotList + listing.folder + L": " + listing.failure);
         return console_.writeOut(report);
+    }
+
+    // A tree is printed as it is read, so memory holds the folders on the way
+    // down rather than the whole text; the listed folder is read before any
+    // of it, and when it fails nothing is printed.
+    bool printTree(const std::wstring& longForm) {
+        struct Output final : TreeSink {
+            Output(Console& console, ListMode mode) : console(console), mode(mode) {}
+            void folder(const std::wstring& listed) override { appendListingHead(text, listed, mode), pass(); }
+            void entry(const std::wstring& name, const std::wstring& line) override {
+                appendListingLine(text, name, line, mode);
+                if (text.size() >= kTreePiece) pass();
+            }
+            bool pass() {
+                going = going && console.writeOut(text);
+                text.clear();
+                return going;
+            }
+            Console& console;
+            const ListMode mode;
+            std::wstring text;
+            bool going = true;
+        } output(console_, *options_.listing);
+        TreeListing tree;
+        try {
+            tree = TreeLister(fileSystem_, text_).list(longForm, output);
+        } catch (const std::exception&) {
+            tree.failure = texts::kOutOfMemory;
+        }
+        if (!tree.failure.empty()) return fail(texts::kCannotList + tree.folder + L": " + tree.failure);
+        if (!output.pass()) return false;
+        for (const UnreadFolder& unread : tree.unread)
+            fail(texts::kCannotList + unread.folder + L": " + unread.message);
+        return true;
     }
 
     const Options& options_;

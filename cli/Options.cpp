@@ -18,6 +18,8 @@ const wchar_t kHelp[] =
     L"      --lower          the forms in small letters\r\n"
     L"      --list[=MODE]    the listing of PATH's folder instead: names (the default),\r\n"
     L"                       details (size, date and time) or tsv (tab-separated)\r\n"
+    L"  -r, --recurse        the listing of the folder and everything below it; links\r\n"
+    L"                       and junctions are listed, not entered\r\n"
     L"      --why            after the forms, each item without a short name, and why\r\n"
     L"  -0, --null           end each record with NUL instead of CR LF\r\n"
     L"  -f, --file FILE      read paths from FILE, one a line (\"-\": standard input)\r\n"
@@ -68,7 +70,9 @@ public:
                 shortFlags(argument);
             }
         }
-        const Options& options = result_.options;
+        Options& options = result_.options;
+        // "-r" asks for a listing: the names when no mode is given.
+        if (options.wholeTree && !options.listing) options.listing = ListMode::NamesOnly;
         if (result_.error.empty() && options.request == Options::Request::Run && options.paths.empty() &&
             !options.pathsFile)
             result_.error = L"no PATH given";
@@ -123,6 +127,8 @@ private:
             options.letterCase = LetterCase::Upper;
         } else if (name == L"--lower") {
             options.letterCase = LetterCase::Lower;
+        } else if (name == L"-r" || name == L"--recurse") {
+            options.wholeTree = true;
         } else if (name == L"--why") {
             options.explainMissingShortNames = true;
         } else if (name == L"-0" || name == L"--null") {

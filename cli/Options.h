@@ -19,6 +19,8 @@ struct Options {
     LetterCase letterCase = LetterCase::Stored;
     // Set: the folder's listing in that mode instead of the forms.
     std::optional<ListMode> listing;
+    // The listing takes the folder and everything below it.
+    bool wholeTree = false;
     bool explainMissingShortNames = false;
     bool endWithNul = false;
     OutputEncoding encoding = OutputEncoding::Utf8;

@@ -246,6 +246,10 @@ void MainWindow::onCommand(int id, int code, HWND) {
         controller_.cancelWork();
         return;
     }
+    if (ModeMenu::isSubfoldersCommand(id)) {
+        controller_.toggleSubfolders();
+        return;
+    }
     if (const auto mode = ModeMenu::modeOfCommand(id)) {
         controller_.pickListMode(*mode);
         return;

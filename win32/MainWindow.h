@@ -80,6 +80,8 @@ public:
     void showLetterCase(LetterCase letterCase) override;
     ListMode listMode() override;
     void setListMode(ListMode mode) override;
+    bool includeSubfolders() override;
+    void setIncludeSubfolders(bool include) override;
     void showModeMenu() override;
     void pumpMessages() override;
     bool setClipboardText(const std::wstring& text) override;

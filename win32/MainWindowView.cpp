@@ -115,6 +115,10 @@ ListMode MainWindow::listMode() { return modeMenu_.checkedMode(); }
 
 void MainWindow::setListMode(ListMode mode) { modeMenu_.check(mode); }
 
+bool MainWindow::includeSubfolders() { return modeMenu_.includesSubfolders(); }
+
+void MainWindow::setIncludeSubfolders(bool include) { modeMenu_.setIncludeSubfolders(include); }
+
 void MainWindow::showModeMenu() {
     POINT cursor{};
     ::GetCursorPos(&cursor);

@@ -10,6 +10,7 @@ namespace {
 constexpr UINT kFirstCommand = 0x8000;
 constexpr ListMode kModes[] = {ListMode::NamesOnly, ListMode::SizeAndDate, ListMode::TabSeparated};
 
+constexpr UINT kSubfoldersCommand = kFirstCommand + 0x10;
 UINT commandOf(ListMode mode) { return kFirstCommand + static_cast<UINT>(mode); }
 
 }  // namespace
@@ -20,6 +21,8 @@ ModeMenu::ModeMenu() : popup_(::CreatePopupMenu()) {
     ::AppendMenuW(modes.get(), MF_STRING | MF_CHECKED, commandOf(ListMode::NamesOnly), texts::kModeNamesOnly);
     ::AppendMenuW(modes.get(), MF_STRING, commandOf(ListMode::SizeAndDate), texts::kModeSizeAndDate);
     ::AppendMenuW(modes.get(), MF_STRING, commandOf(ListMode::TabSeparated), texts::kModeTabSeparated);
+    ::AppendMenuW(modes.get(), MF_SEPARATOR, 0, nullptr);
+    ::AppendMenuW(modes.get(), MF_STRING, kSubfoldersCommand, texts::kIncludeSubfolders);
     if (::AppendMenuW(popup_.get(), MF_POPUP | MF_STRING, reinterpret_cast<UINT_PTR>(modes.get()),
                       texts::kListCopyMenu))
         modes_ = modes.release();
@@ -29,6 +32,17 @@ std::optional<ListMode> ModeMenu::modeOfCommand(int id) {
     for (const ListMode mode : kModes)
         if (static_cast<UINT>(id) == commandOf(mode)) return mode;
     return std::nullopt;
+}
+
+bool ModeMenu::isSubfoldersCommand(int id) { return static_cast<UINT>(id) == kSubfoldersCommand; }
+
+bool ModeMenu::includesSubfolders() const {
+    const UINT state = modes_ ? ::GetMenuState(modes_, kSubfoldersCommand, MF_BYCOMMAND) : static_cast<UINT>(-1);
+    return state != static_cast<UINT>(-1) && (state & MF_CHECKED) != 0;
+}
+
+void ModeMenu::setIncludeSubfolders(bool include) {
+    if (modes_) ::CheckMenuItem(modes_, kSubfoldersCommand, MF_BYCOMMAND | (include ? MF_CHECKED : MF_UNCHECKED));
 }
 
 ListMode ModeMenu::checkedMode() const {

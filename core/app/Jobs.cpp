@@ -24,6 +24,7 @@ void FormsJob::finish() { owner_.onFormsRead(*this); }
 
 void ListingJob::run() {
     try {
+        if (wholeTree) return listTree();
         listing = FolderLister(fileSystem_).list(path, &progress);
         if (listing.stopped || progress.stop.load(std::memory_order_relaxed)) return;
         sortListing(listing, text_);
@@ -31,6 +32,29 @@ void ListingJob::run() {
     } catch (const std::exception&) {
         listing.failure = texts::kOutOfMemory;
     }
+}
+
+void ListingJob::listTree() {
+    // The report grows in place as the tree is read: no part of it is copied.
+    struct ReportSink final : TreeSink {
+        ReportSink(std::wstring& report, ListMode mode) : report(report), mode(mode) {}
+        void folder(const std::wstring& listedFolder) override { appendListingHead(report, listedFolder, mode); }
+        void entry(const std::wstring& name, const std::wstring& line) override {
+            appendListingLine(report, name, line, mode);
+        }
+        std::wstring& report;
+        const ListMode mode;
+    } sink(report, mode);
+    try {
+        tree = TreeLister(fileSystem_, text_).list(path, sink, &progress);
+    } catch (const std::exception&) {
+        tree.folder = path;
+        tree.failure = texts::kOutOfMemory;
+    }
+    listing.folder = tree.folder;
+    listing.failure = tree.failure;
+    listing.stopped = tree.stopped;
+    if (!tree.failure.empty()) report = std::wstring();
 }
 
 void ListingJob::finish() { owner_.onListingDone(*this); }

@@ -9,6 +9,7 @@
 
 #include "listing/FolderLister.h"
 #include "listing/ListMode.h"
+#include "listing/TreeLister.h"
 #include "ports/BackgroundWork.h"
 #include "ports/FileSystem.h"
 #include "ports/TextServices.h"
@@ -57,19 +58,30 @@ private:
 // Lists, sorts and reports the folder of the shown long form.
 class ListingJob final : public Job {
 public:
-    ListingJob(MainController& owner, FileSystem& fileSystem, TextServices& text, std::wstring path, ListMode mode)
-        : path(std::move(path)), mode(mode), owner_(owner), fileSystem_(fileSystem), text_(text) {}
+    ListingJob(MainController& owner, FileSystem& fileSystem, TextServices& text, std::wstring path, ListMode mode,
+               bool wholeTree)
+        : path(std::move(path)),
+          mode(mode),
+          wholeTree(wholeTree),
+          owner_(owner),
+          fileSystem_(fileSystem),
+          text_(text) {}
     void run() override;
     void finish() override;
 
     const std::wstring path;
     const ListMode mode;
+    // The folder and everything below it, not the folder alone.
+    const bool wholeTree;
     RequestState request;
     ListingProgress progress;
     FolderListing listing;  // once run: its folder, and why it failed if it did
     std::wstring report;    // once run, for a complete listing
+    TreeListing tree;       // once run, for a whole tree: the entries and the folders that could not be read
 
 private:
+    void listTree();
+
     MainController& owner_;
     FileSystem& fileSystem_;
     TextServices& text_;

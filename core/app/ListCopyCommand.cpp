@@ -5,6 +5,19 @@
 
 namespace twinpath {
 
+namespace {
+
+// "Copied 12,345 entries; 2 folders could not be read: <first folder> (<system message>)"
+std::wstring unreadFoldersText(const TreeListing& tree) {
+    const std::size_t unread = tree.unread.size();
+    return texts::kCopied + texts::withThousands(tree.entries) +
+           (tree.entries == 1 ? texts::kCopiedEntry : texts::kCopiedEntries) + texts::withThousands(unread) +
+           (unread == 1 ? texts::kFolderUnread : texts::kFoldersUnread) + tree.unread.front().folder + L" (" +
+           tree.unread.front().message + L")";
+}
+
+}  // namespace
+
 void MainController::copyListing() {
     // A second List while one runs would only list the same folder again.
     if (listing_) return;
@@ -20,7 +33,8 @@ void MainController::startListing() {
     view_.restoreWindow();
     view_.bringToFront();
     view_.setBusyPointer(true);
-    listing_ = std::make_shared<ListingJob>(*this, fileSystem_, text_, folder, view_.listMode());
+    listing_ =
+        std::make_shared<ListingJob>(*this, fileSystem_, text_, folder, view_.listMode(), view_.includeSubfolders());
     listing_->request = newRequest();
     work_.start(listing_);
     watchWork();
@@ -36,6 +50,8 @@ void MainController::onListingDone(ListingJob& job) {
         view_.setFieldText(NameField::Short, texts::kCannotList + job.listing.folder + L": " + job.listing.failure);
     else if (!view_.setClipboardText(job.report))
         view_.setFieldText(NameField::Short, texts::kClipboardBusy);
+    else if (!job.tree.unread.empty())
+        view_.setFieldText(NameField::Short, unreadFoldersText(job.tree));
     else if (toldProgress)
         showForms();
     view_.setBusyPointer(false);
@@ -56,6 +72,12 @@ void MainController::endListing() {
 }
 
 void MainController::onListButtonRightClick() { view_.showModeMenu(); }
+
+void MainController::toggleSubfolders() {
+    view_.setIncludeSubfolders(!view_.includeSubfolders());
+    cancelListing(true);
+    startListing();
+}
 
 void MainController::pickListMode(ListMode mode) {
     view_.setListMode(mode);

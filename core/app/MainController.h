@@ -52,6 +52,8 @@ public:
     void copyListing();
     void onListButtonRightClick();
     void pickListMode(ListMode mode);
+    // "Include Subfolders": turns the whole-tree listing on or off, and copies.
+    void toggleSubfolders();
     void selectWholeField(NameField field);
     void onFieldFocused(NameField field);
 

@@ -1,5 +1,7 @@
 #pragma once
 
+#include <string>
+
 namespace twinpath::texts {
 
 // The window's own texts.
@@ -21,6 +23,20 @@ inline constexpr wchar_t kListing[] = L"Listing ";
 inline constexpr wchar_t kEntries[] = L" entries\u2026 (Esc cancels)";
 inline constexpr wchar_t kEntry[] = L" entry\u2026 (Esc cancels)";
 inline constexpr wchar_t kListingCancelled[] = L"Listing cancelled: nothing was copied.";
+// Said after a whole tree was copied without the contents of some folders.
+inline constexpr wchar_t kCopied[] = L"Copied ";
+inline constexpr wchar_t kCopiedEntries[] = L" entries; ";
+inline constexpr wchar_t kCopiedEntry[] = L" entry; ";
+inline constexpr wchar_t kFoldersUnread[] = L" folders could not be read: ";
+inline constexpr wchar_t kFolderUnread[] = L" folder could not be read: ";
+inline constexpr wchar_t kIncludeSubfolders[] = L"Include Subfolders";
+
+// A count as the window writes it: 12,345.
+inline std::wstring withThousands(std::size_t count) {
+    std::wstring digits = std::to_wstring(count);
+    for (std::size_t at = digits.size(); at > 3; at -= 3) digits.insert(at - 3, 1, L',');
+    return digits;
+}
 
 // The short-form field's tip, and the marker after its heading while there is
 // one: which items have no 8.3 alias, and why.

@@ -12,12 +12,6 @@ constexpr std::uint64_t kQuietMs = 300;
 // Progress changes no more often than this: faster is only flicker.
 constexpr std::uint64_t kProgressEveryMs = 100;
 
-std::wstring withThousands(std::size_t count) {
-    std::wstring digits = std::to_wstring(count);
-    for (std::size_t at = digits.size(); at > 3; at -= 3) digits.insert(at - 3, 1, L',');
-    return digits;
-}
-
 }  // namespace
 
 void MainController::watchWork() { view_.setWorkTimer(!closed_ && (reading_ || listing_)); }
@@ -40,7 +34,7 @@ void MainController::tellListingProgress(std::uint64_t now) {
     const std::wstring& folder =
         progress.folderKnown.load(std::memory_order_acquire) ? progress.folder : listing_->path;
     const std::size_t entries = progress.entries.load(std::memory_order_relaxed);
-    view_.setFieldText(NameField::Short, texts::kListing + folder + L": " + withThousands(entries) +
+    view_.setFieldText(NameField::Short, texts::kListing + folder + L": " + texts::withThousands(entries) +
                                              (entries == 1 ? texts::kEntry : texts::kEntries));
 }
 

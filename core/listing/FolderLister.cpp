@@ -10,6 +10,7 @@ namespace {
 void makeEmpty(FolderListing& listing) {
     listing.names.assign(1, std::wstring());
     listing.entryLines.assign(1, std::wstring());
+    listing.attributes.assign(1, 0);
 }
 
 }  // namespace
@@ -39,18 +40,21 @@ FolderListing FolderLister::list(const std::wstring& path, ListingProgress* prog
             break;
         }
     }
-    listing.folder = std::move(folder);
     if (progress) {
-        progress->folder = listing.folder;
+        progress->folder = folder;
         progress->folderKnown.store(true, std::memory_order_release);
     }
+    return listFolder(folder, progress);
+}
+
+FolderListing FolderLister::listFolder(const std::wstring& folder, ListingProgress* progress) {
+    FolderListing listing;
+    listing.folder = folder;
     enumerate(listing, progress);
     return listing;
 }
 
 void FolderLister::enumerate(FolderListing& listing, ListingProgress* progress) {
-    listing.names.clear();
-    listing.entryLines.clear();
     // The doubled "\" after a root ("C:\\*") is read as one by the file system.
     const auto search = fileSystem_.search(listing.folder + L"\\*");
     FindEntry entry;  // one record for the whole search: its name buffer is reused
@@ -62,7 +66,8 @@ void FolderLister::enumerate(FolderListing& listing, ListingProgress* progress) 
         if (entry.name == L"." || entry.name == L"..") continue;
         listing.entryLines.push_back(entryLine(entry, fileSystem_.toLocalTime(entry.lastWriteTime)));
         listing.names.push_back(entry.name);
-        if (progress) progress->entries.store(listing.names.size(), std::memory_order_relaxed);
+        listing.attributes.push_back(entry.attributes);
+        if (progress) progress->entries.fetch_add(1, std::memory_order_relaxed);
     }
     if (search) listing.failure = search->failure();
     if (listing.names.empty()) makeEmpty(listing);

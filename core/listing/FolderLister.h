@@ -14,6 +14,8 @@ struct FolderListing {
     std::wstring folder;
     std::vector<std::wstring> names;
     std::vector<std::wstring> entryLines;
+    // The entries' attribute bits, in the same order.
+    std::vector<std::uint32_t> attributes;
     // Why the folder could not be read to its end (the system's message);
     // empty for a complete listing.
     std::wstring failure;
@@ -45,6 +47,9 @@ public:
     // entries read are told as they become known, and a stop request ends
     // the search at the next entry.
     FolderListing list(const std::wstring& path, ListingProgress* progress = nullptr);
+    // Lists a folder that is known to be one, as list() lists the folder it
+    // finds.
+    FolderListing listFolder(const std::wstring& folder, ListingProgress* progress = nullptr);
 
 private:
     void enumerate(FolderListing& listing, ListingProgress* progress);

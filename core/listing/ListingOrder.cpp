@@ -19,12 +19,17 @@ void sortListing(FolderListing& listing, TextServices& text) {
     sortPaired(keys, order, 0, static_cast<std::int32_t>(count) - 1,
                [](const std::string& a, const std::string& b) { return a.compare(b); });
     std::vector<std::wstring> names(count), lines(count);
+    const bool withAttributes = listing.attributes.size() >= count;
+    std::vector<std::uint32_t> attributes(withAttributes ? count : 0);
     for (std::size_t i = 0; i < count; ++i) {
-        names[i] = std::move(listing.names[static_cast<std::size_t>(order[i])]);
-        lines[i] = std::move(listing.entryLines[static_cast<std::size_t>(order[i])]);
+        const auto from = static_cast<std::size_t>(order[i]);
+        names[i] = std::move(listing.names[from]);
+        lines[i] = std::move(listing.entryLines[from]);
+        if (withAttributes) attributes[i] = listing.attributes[from];
     }
     listing.names = std::move(names);
     listing.entryLines = std::move(lines);
+    if (withAttributes) listing.attributes = std::move(attributes);
 }
 
 }  // namespace twinpath

@@ -83,6 +83,29 @@ std::wstring scaledSizeColumn(std::uint64_t bytes) {
     return text;
 }
 
+void appendListingHead(std::wstring& report, const std::wstring& folder, ListMode mode) {
+    if (mode == ListMode::TabSeparated) {
+        report += kTabSeparatedHeader;
+        return;
+    }
+    report += L"DIR : ";
+    report += folder;
+    report += kLineEnd;
+    report += kLineEnd;
+    if (mode == ListMode::SizeAndDate) report += kColumnHeader;
+}
+
+void appendListingLine(std::wstring& report, const std::wstring& name, std::wstring_view entryLine, ListMode mode) {
+    if (mode == ListMode::TabSeparated) {
+        appendTabSeparatedRow(report, name, entryLine);
+    } else if (mode == ListMode::SizeAndDate) {
+        appendDetailLine(report, name, entryLine);
+    } else {
+        report += name;
+        report += kLineEnd;
+    }
+}
+
 std::wstring buildListingReport(const FolderListing& listing, ListMode mode) {
     const auto& names = listing.names;
     std::size_t capacity = listing.folder.size() + kColumnHeader.size() + 16;
@@ -93,28 +116,10 @@ std::wstring buildListingReport(const FolderListing& listing, ListMode mode) {
     for (const auto& name : names) capacity += name.size() + perLine;
     std::wstring report;
     report.reserve(capacity);
-
-    if (mode == ListMode::TabSeparated) {
-        report += kTabSeparatedHeader;
-        for (std::size_t i = 0; i < names.size(); ++i)
-            appendTabSeparatedRow(report, names[i],
-                                  i < listing.entryLines.size() ? listing.entryLines[i] : std::wstring_view());
-        return report;
-    }
-    report += L"DIR : ";
-    report += listing.folder;
-    report += kLineEnd;
-    report += kLineEnd;
-    if (mode == ListMode::NamesOnly) {
-        for (const auto& name : names) {
-            report += name;
-            report += kLineEnd;
-        }
-        return report;
-    }
-    report += kColumnHeader;
+    appendListingHead(report, listing.folder, mode);
     for (std::size_t i = 0; i < names.size(); ++i)
-        appendDetailLine(report, names[i], i < listing.entryLines.size() ? listing.entryLines[i] : std::wstring_view());
+        appendListingLine(report, names[i], i < listing.entryLines.size() ? listing.entryLines[i] : std::wstring_view(),
+                          mode);
     return report;
 }
 

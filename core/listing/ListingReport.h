@@ -2,6 +2,7 @@
 
 #include <cstdint>
 #include <string>
+#include <string_view>
 
 #include "listing/FolderLister.h"
 #include "listing/ListMode.h"
@@ -14,6 +15,12 @@ namespace twinpath {
 // no heading. Every line ends with CR LF. A listing without entries gives the
 // heading (or the header row) alone.
 std::wstring buildListingReport(const FolderListing& listing, ListMode mode);
+
+// The same report built in pieces, as a whole tree's listing is: the heading
+// (or header row) of the listed folder, then each entry's line, its name as
+// given.
+void appendListingHead(std::wstring& report, const std::wstring& folder, ListMode mode);
+void appendListingLine(std::wstring& report, const std::wstring& name, std::wstring_view entryLine, ListMode mode);
 
 // The 7-character size column of a file: its size in KB, or in MB, GB or "??"
 // once the number would need more than five digits, right-aligned.

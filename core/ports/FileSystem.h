@@ -7,8 +7,10 @@
 
 namespace twinpath {
 
-// Attribute bit that marks a folder, as the file system reports it.
+// Attribute bits as the file system reports them: a folder, and a junction or
+// symbolic link (a reparse point).
 inline constexpr std::uint32_t kAttributeDirectory = 0x10;
+inline constexpr std::uint32_t kAttributeReparsePoint = 0x400;
 
 // One entry delivered by a search: the fields the program reads of it.
 struct FindEntry {

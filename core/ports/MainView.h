@@ -52,6 +52,10 @@ public:
     // The list-copy mode checked in the mode menu, and checking another.
     virtual ListMode listMode() = 0;
     virtual void setListMode(ListMode mode) = 0;
+    // Whether a listing takes the whole tree below the folder, as checked in
+    // the mode menu, and checking it.
+    virtual bool includeSubfolders() = 0;
+    virtual void setIncludeSubfolders(bool include) = 0;
     // Opens the list-copy mode menu at the mouse pointer (or, from the
     // keyboard, below the list button); a pick calls pickListMode.
     virtual void showModeMenu() = 0;

@@ -171,6 +171,28 @@ TEST_F(MainControllerTest, LongWorkTellsItsProgressLateAndAtMostTenTimesASecondA
     EXPECT_EQ(view.calls.back(), L"idle");
 }
 
+TEST_F(MainControllerTest, AWholeTreeIsCopiedWithoutTheFoldersThatCannotBeReadAndStopsBetweenFolders) {
+    fs.add(L"C:\\Data\\Sub\\Inner\\c.txt");
+    fs.unreadable[L"C:\\Data\\Sub\\Inner"] = L"Access is denied.";
+    controller.openPath(L"C:\\Data");
+    controller.toggleSubfolders();
+    EXPECT_EQ(view.clipboard, L"DIR : C:\\Data\r\n\r\nSub\r\nSub\\Inner\r\nA.txt\r\nb.txt\r\n");
+    EXPECT_EQ(view.fields[1],
+              L"Copied 4 entries; 1 folder could not be read: C:\\Data\\Sub\\Inner (Access is denied.)");
+    // Esc while the listing goes from one folder to the next.
+    fs.onSearch = [this](const std::wstring& pattern) {
+        if (pattern == L"C:\\Data\\Sub\\*") controller.cancelWork();
+    };
+    controller.pickListMode(ListMode::TabSeparated);
+    EXPECT_EQ(std::tuple(view.fields[1], view.clipboard.starts_with(L"DIR"), view.calls.back()),
+              std::tuple(texts::kListingCancelled, true, L"idle"));
+    fs.onSearch = {};
+    controller.toggleSubfolders();
+    EXPECT_EQ(view.clipboard,
+              L"Name\tType\tSize\tModified\r\nSub\tFolder\t\t0000-00-00 00:00:00\r\n"
+              L"A.txt\tFile\t0\t0000-00-00 00:00:00\r\nb.txt\tFile\t0\t0000-00-00 00:00:00\r\n");
+}
+
 TEST_F(MainControllerTest, TheHintGoesWithTheFormsAndNamesTheStoredItems) {
     fs.add(L"C:\\Data\\Long Name.txt"), fs.volumes[L"C:"] = {L"ReFS", false, false, {}, {}};
     controller.openPath(L"C:\\data\\long name.txt");

@@ -128,6 +128,12 @@ TEST_F(CompanionTest, ListsAFolderWholeOrNotAtAll) {
     EXPECT_EQ(console.out, L"");
     EXPECT_EQ(console.err,
               L"tpath: Cannot list C:\\Data: Access is denied.\r\ntpath: no such file or folder: C:\\none\r\n");
+    // A whole tree is printed but for the folders that cannot be read, each told on standard error.
+    console.err.clear(), fs.failure.clear(), fs.add(L"C:\\Data\\More\\x.txt");
+    fs.unreadable[L"C:\\Data\\Sub"] = L"Access is denied.";
+    EXPECT_EQ(run({L"-r", L"C:\\Data"}), kSomeFailed);
+    EXPECT_EQ(console.out, L"DIR : C:\\Data\r\n\r\nMore\r\nMore\\x.txt\r\nSub\r\nb.txt\r\nLong Name.txt\r\n");
+    EXPECT_EQ(console.err, L"tpath: Cannot list C:\\Data\\Sub: Access is denied.\r\n");
 }
 
 TEST_F(CompanionTest, ReadsPathsFromAFileAfterTheArgumentsAndStopsWhereReadingFails) {

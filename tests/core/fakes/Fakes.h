@@ -2,6 +2,7 @@
 
 // In-memory stand-ins for the core's ports.
 #include <deque>
+#include <functional>
 #include <map>
 #include <vector>
 
@@ -67,8 +68,11 @@ public:
     }
     std::unique_ptr<DirectorySearch> search(const std::wstring& pattern) override {
         auto found = std::make_unique<Search>();
+        if (onSearch) onSearch(pattern);
         const bool all = pattern.ends_with(L"\\*");
-        const Node* node = walk(all ? pattern.substr(0, pattern.size() - 2) : pattern);
+        const std::wstring base = all ? pattern.substr(0, pattern.size() - 2) : pattern;
+        const Node* node = unreadable.contains(base) ? nullptr : walk(base);
+        if (!node) found->cutShortBy = unreadable.contains(base) ? unreadable[base] : L"";
         if (node && !all) found->entries = {entryOf(*node, node->name)};
         if (!node || !all || !(node->attributes & kAttributeDirectory)) return found;
         found->entries = {entryOf(*node, L"."), entryOf(*node, L"..")};
@@ -78,6 +82,9 @@ public:
     }
     // What cuts every folder's search short after its last entry; empty for none.
     std::wstring failure;
+    // Folders whose search fails at once, with the message; and what runs as each search starts.
+    std::map<std::wstring, std::wstring> unreadable;
+    std::function<void(const std::wstring& pattern)> onSearch;
     std::optional<LocalTime> toLocalTime(std::uint64_t t) override {
         if (t >= 1ULL << 63) return std::nullopt;
         const auto at = [t](std::uint64_t unit) { return static_cast<int>(t / unit % 100); };
@@ -164,6 +171,9 @@ struct FakeView final : MainView {
     void showLetterCase(LetterCase checked) override { log(L"case " + std::to_wstring(static_cast<int>(checked))); }
     ListMode listMode() override { return mode; }
     void setListMode(ListMode picked) override { mode = picked; }
+    bool wholeTree = false;
+    bool includeSubfolders() override { return wholeTree; }
+    void setIncludeSubfolders(bool include) override { wholeTree = include; }
     void showModeMenu() override { log(L"menu"); }
     void pumpMessages() override { log(L"pump"); }
     bool held = false;  // by another program

@@ -6,6 +6,7 @@
 #include "fakes/Fakes.h"
 #include "listing/ListingReport.h"
 #include "listing/PairedSort.h"
+#include "listing/TreeLister.h"
 
 using namespace twinpath;
 using Table = std::vector<std::wstring>;
@@ -100,4 +101,45 @@ TEST(ListingReportTest, ReportsOfListedFoldersByteForByte) {
               L"DIR : C:\\\r\n\r\nData\r\nEmpty\r\nfile.txt\r\nCalc\r\n$Recycle.Bin\r\npagefile.sys\r\nNotes.\r\n"},
              {L"C:\\Gone", ListMode::NamesOnly, L"DIR : \r\n\r\n"}})
         EXPECT_EQ(buildListingReport(lister.list(path), mode), report) << testing::PrintToString(path);
+}
+
+TEST(TreeListerTest, EveryFolderIsFollowedByItsContentsNamedRelativeToTheListedFolder) {
+    fakes::FakeFileSystem fs;
+    for (const wchar_t* path : {L"C:\\Tree\\b.txt", L"C:\\Tree\\=sum.txt", L"C:\\Tree\\Reports\\Empty\\",
+                                L"C:\\Tree\\Reports\\2026\\March.xlsx", L"C:\\Tree\\Reports\\Deep\\Deeper\\",
+                                L"C:\\Tree\\Locked\\secret.txt", L"C:\\Tree\\Link\\Tree\\b.txt"})
+        fs.add(path, 5, 20260301120000);
+    // A junction back to the tree is listed, never entered; a folder that cannot be read keeps its line.
+    fs.add(L"C:\\Tree\\Link\\", 0, 20260301120000, kAttributeReparsePoint);
+    fs.unreadable[L"C:\\Tree\\Locked"] = L"Access is denied.";
+    const std::wstring names =
+        L"Link\r\nLocked\r\nReports\r\nReports\\2026\r\nReports\\2026\\March.xlsx\r\n"
+        L"Reports\\Deep\r\nReports\\Deep\\Deeper\r\nReports\\Empty\r\n=sum.txt\r\nb.txt\r\n";
+    // Folders made on the way to an entry have no time.
+    const std::wstring time = L"2026-03-01 12:00:00\r\n", folder = L"\tFolder\t\t" + time, file = L"\tFile\t5\t" + time,
+                       made = L"\tFolder\t\t0000-00-00 00:00:00\r\n";
+    struct Report final : TreeSink {
+        void folder(const std::wstring& listed) override { appendListingHead(text, listed, mode); }
+        void entry(const std::wstring& name, const std::wstring& line) override {
+            appendListingLine(text, name, line, mode);
+        }
+        ListMode mode;
+        std::wstring text;
+    };
+    fakes::FakeText text;
+    for (const auto& [mode, expected] : std::initializer_list<std::pair<ListMode, std::wstring>>{
+             {ListMode::NamesOnly, L"DIR : C:\\Tree\r\n\r\n" + names},
+             {ListMode::TabSeparated, L"Name\tType\tSize\tModified\r\nLink" + folder + L"Locked" + made + L"Reports" +
+                                          made + L"Reports\\2026" + made + L"Reports\\2026\\March.xlsx" + file +
+                                          L"Reports\\Deep" + made + L"Reports\\Deep\\Deeper" + folder +
+                                          L"Reports\\Empty" + folder + L"'=sum.txt" + file + L"b.txt" + file},
+             {ListMode::SizeAndDate,
+              L"DIR : C:\\Tree\r\n\r\n  SIZE   DATE       TIME   \tNAME\r\n<DIR>   2026/03/01 12:00:00\tLink\r\n"}}) {
+        Report report;
+        report.mode = mode;
+        const TreeListing tree = TreeLister(fs, text).list(L"C:\\Tree\\b.txt", report);
+        EXPECT_EQ(report.text.substr(0, expected.size()), expected);
+        EXPECT_EQ(std::tuple(tree.entries, tree.unread.size(), tree.unread[0].folder, tree.unread[0].message),
+                  std::tuple(10u, 1u, L"C:\\Tree\\Locked", L"Access is denied."));
+    }
 }

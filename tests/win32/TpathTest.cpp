@@ -1,4 +1,6 @@
 // The built tpath.exe in processes of its own, its standard streams in files.
+#include <algorithm>
+
 #include "tests/win32/Support.h"
 
 using namespace twinpath::wine;
@@ -68,6 +70,12 @@ TEST_F(TpathTest, WritesTheFormsAndListingsInUtf8) {
     EXPECT_EQ(both.err, "");
     const Result listing = tpath(L"--list \"" + file + L"\"");
     EXPECT_EQ(listing.out, utf8(L"DIR : " + folder + L"\r\n\r\n😀 Smile.txt\r\n"));
+    // A link back to the top of the tree is listed, never entered.
+    std::wstring loopTree = LOOP_TREE;
+    std::ranges::replace(loopTree, L'/', L'\\');
+    const Result tree = tpath(L"-r \"" + loopTree + L"\"");
+    EXPECT_EQ(tree.out, utf8(L"DIR : " + loopTree + L"\r\n\r\nSub\r\nSub\\Loop\r\nSub\\b.txt\r\na.txt\r\n"));
+    EXPECT_EQ(tree.status, 0u);
 }
 
 TEST_F(TpathTest, ReadsPathsFromStandardInputAndTellsWhichAreMissing) {

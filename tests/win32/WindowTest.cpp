@@ -2,6 +2,7 @@
 // clipboard: its controls and layout, and each kind of command end to end.
 // Every test is a session of use that must leave the tree as it was.
 #include <map>
+#include <ranges>
 
 #include "tests/win32/Support.h"
 #include "win32/MainWindow.h"
@@ -68,14 +69,17 @@ protected:
         settle();
     }
 
-    // Picks a mode from the mode menu that a right click on "List" opens, by
-    // keyboard as a user would; the menu runs modal meanwhile.
-    void pickMode(ListMode mode) {
-        const std::jthread user([mode] {
+    // Picks an entry of the mode menu that a right click on "List" opens (the
+    // modes, then "Include Subfolders"), by keyboard as a user would; the menu
+    // runs modal meanwhile.
+    static constexpr int kIncludeSubfolders = 3;
+    void pickMode(ListMode mode) { pickEntry(static_cast<int>(mode)); }
+    void pickEntry(int entry) {
+        const std::jthread user([entry] {
             HWND menu = nullptr;
             if (!waitUntil([&] { return (menu = ::FindWindowW(L"#32768", nullptr)) != nullptr; })) return;
             for (const WPARAM key : {VK_DOWN, VK_RIGHT}) ::PostMessageW(menu, WM_KEYDOWN, key, 0);
-            for (int down = 0; down < static_cast<int>(mode); ++down) ::PostMessageW(menu, WM_KEYDOWN, VK_DOWN, 0);
+            for (int down = 0; down < entry; ++down) ::PostMessageW(menu, WM_KEYDOWN, VK_DOWN, 0);
             ::PostMessageW(menu, WM_KEYDOWN, VK_RETURN, 0);
         });
         send(control(G::ListButton), WM_RBUTTONUP);
@@ -166,6 +170,15 @@ TEST_F(WindowTest, ListAndTheModeMenuCopyTheFolderInEveryMode) {
     EXPECT_EQ(clipboardText(),
               L"Name\tType\tSize\tModified\r\na.txt\tFile\t1234\t2001-03-20 07:05:03\r\n"
               L"B.txt\tFile\t3584\t2020-03-20 08:00:03\r\n");
+    // With "Include Subfolders" the tree below the folder, each name relative to it.
+    window.queuePath(tree.root);
+    pickEntry(kIncludeSubfolders);
+    std::wstring names;
+    for (const auto row : std::views::split(clipboardText().value_or(L""), std::wstring_view(L"\r\n"))) {
+        const std::wstring_view text(row.begin(), row.end());
+        names += std::wstring(text.substr(0, text.find(L'\t'))) + L"|";
+    }
+    EXPECT_EQ(names, L"Name|Data|Data\\a.txt|Data\\B.txt|Deep|Deep\\Deeper Folder|Deep\\Deeper Folder\\Deepest||");
 }
 
 TEST_F(WindowTest, ADropOnAFieldIsTakenTheLevelsWalkItAndCopyTakesTheShortForm) {

@@ -1,6 +1,6 @@
 #include "win32/Clipboard.h"
 
-#include <cstring>
+#include <algorithm>
 #include <utility>
 
 #include "win32/Handles.h"
@@ -47,20 +47,23 @@ private:
     bool open_ = false;
 };
 
-UniqueGlobal copyToGlobal(const std::wstring& text) {
-    const std::size_t bytes = (text.size() + 1) * sizeof(wchar_t);
-    UniqueGlobal memory(::GlobalAlloc(GMEM_MOVEABLE, bytes));
+UniqueGlobal copyToGlobal(std::span<const std::wstring> pieces) {
+    std::size_t units = 1;
+    for (const auto& piece : pieces) units += piece.size();
+    UniqueGlobal memory(::GlobalAlloc(GMEM_MOVEABLE, units * sizeof(wchar_t)));
     const GlobalLockGuard lock(memory.get());
-    if (!lock.data()) return {};
-    std::memcpy(lock.data(), text.c_str(), bytes);
+    auto* at = static_cast<wchar_t*>(lock.data());
+    if (!at) return {};
+    for (const auto& piece : pieces) at = std::copy(piece.begin(), piece.end(), at);
+    *at = L'\0';
     return memory;
 }
 
 }  // namespace
 
-bool setClipboardText(HWND owner, const std::wstring& text) {
+bool setClipboardText(HWND owner, std::span<const std::wstring> pieces) {
     // Prepared before opening, so the clipboard is held open only briefly.
-    UniqueGlobal memory = copyToGlobal(text);
+    UniqueGlobal memory = copyToGlobal(pieces);
     if (!memory) return false;
     const ClipboardSession clipboard(owner);
     if (!clipboard || !::EmptyClipboard()) return false;

@@ -2,6 +2,7 @@
 
 #include <windows.h>
 
+#include <span>
 #include <string>
 
 namespace twinpath::win32 {
@@ -13,7 +14,11 @@ namespace twinpath::win32 {
 // thread answers messages sent to it (the holder may be waiting on `owner`),
 // but leaves posted messages in its queue.
 
-// Replaces the clipboard's contents with `text` as CF_UNICODETEXT.
-bool setClipboardText(HWND owner, const std::wstring& text);
+// Replaces the clipboard's contents with `text`, or with its pieces one after
+// the other, as CF_UNICODETEXT.
+bool setClipboardText(HWND owner, std::span<const std::wstring> pieces);
+inline bool setClipboardText(HWND owner, const std::wstring& text) {
+    return setClipboardText(owner, std::span(&text, 1));
+}
 
 }  // namespace twinpath::win32

@@ -84,7 +84,8 @@ public:
     void setIncludeSubfolders(bool include) override;
     void showModeMenu() override;
     void pumpMessages() override;
-    bool setClipboardText(const std::wstring& text) override;
+    using MainView::setClipboardText;
+    bool setClipboardText(std::span<const std::wstring> pieces) override;
 
 private:
     // Control i of controlTable() has the ID kFirstControlId + i.

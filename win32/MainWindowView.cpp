@@ -129,6 +129,8 @@ void MainWindow::pumpMessages() {
     handleWaitingMessages([this](MSG& message) { return preTranslate(message); });
 }
 
-bool MainWindow::setClipboardText(const std::wstring& text) { return win32::setClipboardText(hwnd_, text); }
+bool MainWindow::setClipboardText(std::span<const std::wstring> pieces) {
+    return win32::setClipboardText(hwnd_, pieces);
+}
 
 }  // namespace twinpath::win32

@@ -28,21 +28,27 @@ void ListingJob::run() {
         listing = FolderLister(fileSystem_).list(path, &progress);
         if (listing.stopped || progress.stop.load(std::memory_order_relaxed)) return;
         sortListing(listing, text_);
-        if (listing.failure.empty()) report = buildListingReport(listing, mode);
+        if (listing.failure.empty()) report.push_back(buildListingReport(listing, mode));
     } catch (const std::exception&) {
         listing.failure = texts::kOutOfMemory;
     }
 }
 
 void ListingJob::listTree() {
-    // The report grows in place as the tree is read: no part of it is copied.
+    // A tree's text grows in pieces of about a megabyte as it is read: none
+    // of it is copied again until it goes to the clipboard.
     struct ReportSink final : TreeSink {
-        ReportSink(std::wstring& report, ListMode mode) : report(report), mode(mode) {}
-        void folder(const std::wstring& listedFolder) override { appendListingHead(report, listedFolder, mode); }
+        ReportSink(std::vector<std::wstring>& report, ListMode mode) : report(report), mode(mode) {}
+        void folder(const std::wstring& listedFolder) override { appendListingHead(piece(), listedFolder, mode); }
         void entry(const std::wstring& name, const std::wstring& line) override {
-            appendListingLine(report, name, line, mode);
+            appendListingLine(piece(), name, line, mode);
         }
-        std::wstring& report;
+        std::wstring& piece() {
+            constexpr std::size_t kPieceUnits = 1 << 19;
+            if (report.empty() || report.back().size() > kPieceUnits - 1024) report.emplace_back().reserve(kPieceUnits);
+            return report.back();
+        }
+        std::vector<std::wstring>& report;
         const ListMode mode;
     } sink(report, mode);
     try {
@@ -54,7 +60,7 @@ void ListingJob::listTree() {
     listing.folder = tree.folder;
     listing.failure = tree.failure;
     listing.stopped = tree.stopped;
-    if (!tree.failure.empty()) report = std::wstring();
+    if (!tree.failure.empty()) report.clear();
 }
 
 void ListingJob::finish() { owner_.onListingDone(*this); }

@@ -6,6 +6,7 @@
 #include <cstdint>
 #include <optional>
 #include <string>
+#include <vector>
 
 #include "listing/FolderLister.h"
 #include "listing/ListMode.h"
@@ -76,8 +77,9 @@ public:
     RequestState request;
     ListingProgress progress;
     FolderListing listing;  // once run: its folder, and why it failed if it did
-    std::wstring report;    // once run, for a complete listing
-    TreeListing tree;       // once run, for a whole tree: the entries and the folders that could not be read
+    // Once run, for a complete listing: its text, in pieces.
+    std::vector<std::wstring> report;
+    TreeListing tree;  // once run, for a whole tree: the entries and the folders that could not be read
 
 private:
     void listTree();

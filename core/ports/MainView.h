@@ -1,5 +1,6 @@
 #pragma once
 
+#include <span>
 #include <string>
 
 #include "listing/ListMode.h"
@@ -63,9 +64,11 @@ public:
     // Handles every window message that is waiting, other handlers included.
     virtual void pumpMessages() = 0;
 
-    // Replaces the clipboard's contents with the text in one go; false, with
+    // Replaces the clipboard's contents with the text, given in pieces so that
+    // a large listing is never copied whole on its way, in one go; false, with
     // the earlier contents left in place, when the clipboard could not be had.
-    virtual bool setClipboardText(const std::wstring& text) = 0;
+    virtual bool setClipboardText(std::span<const std::wstring> pieces) = 0;
+    bool setClipboardText(const std::wstring& text) { return setClipboardText(std::span(&text, 1)); }
 };
 
 }  // namespace twinpath

@@ -177,7 +177,13 @@ struct FakeView final : MainView {
     void showModeMenu() override { log(L"menu"); }
     void pumpMessages() override { log(L"pump"); }
     bool held = false;  // by another program
-    bool setClipboardText(const std::wstring& text) override { return !held && log(L"set " + (clipboard = text)); }
+    using MainView::setClipboardText;
+    bool setClipboardText(std::span<const std::wstring> pieces) override {
+        if (held) return false;
+        clipboard.clear();
+        for (const auto& piece : pieces) clipboard += piece;
+        return log(L"set " + clipboard);
+    }
 };
 
 // Runs each job at once, or, while `held`, only when the test says so; its clock moves when the test moves it.

@@ -38,11 +38,10 @@ copy_sources() {
     fi
 }
 
-# Copies the sources to $1/$2, builds both programs there in Release and
-# writes the archive into $1.
+# Builds both programs of the sources in $1/$2 in Release and writes the
+# archive into $1.
 build_archive() {
     local sources="$1/$2" tree="$1/build"
-    copy_sources "$sources"
     log "Release build in $sources"
     cmake -S "$sources" -B "$tree" -G Ninja -DCMAKE_BUILD_TYPE=Release \
         -DCMAKE_TOOLCHAIN_FILE="$sources/cmake/mingw-w64-x86_64.cmake" >/dev/null
@@ -64,14 +63,19 @@ case "${1:-}" in
 "")
     twinpath_install_packages
     work="$(mktemp -d)"
+    copy_sources "$work/twinpath"
     build_archive "$work" twinpath
     publish "$work"
     ;;
 --check)
     twinpath_install_packages
     work="$(mktemp -d)"
-    # Folders of other names and lengths, one with a blank: any path that
-    # reached the programs would change their bytes.
+    # One copy of the sources, built in two folders of other names and
+    # lengths, one with a blank: any path that reached the programs would
+    # change their bytes, and so would the time of either build.
+    copy_sources "$work/first/twinpath"
+    mkdir -p "$work/second build"
+    cp -a "$work/first/twinpath" "$work/second build/sources of twinpath"
     build_archive "$work/first" twinpath
     build_archive "$work/second build" "sources of twinpath"
     python3 "$archive_tool" --compare "$work/first/"*.zip "$work/second build/"*.zip

@@ -98,8 +98,10 @@ def write_archive(tree, sources, out_dir):
     with zipfile.ZipFile(path, "w") as archive:
         for entry, data in sorted(files.items()):
             info = zipfile.ZipInfo(entry, ENTRY_TIME)
-            info.create_system = 0  # made on MS-DOS terms: no Unix owner or mode
-            info.external_attr = 0
+            # On MS-DOS terms, as Windows writes zips: the archive attribute
+            # alone, no Unix mode (zipfile would put one in place of none).
+            info.create_system = 0
+            info.external_attr = 0x20
             info.compress_type = zipfile.ZIP_DEFLATED
             archive.writestr(info, data, compresslevel=9)
     print(f"{hashlib.sha256(read(path)).hexdigest()}  {name}")

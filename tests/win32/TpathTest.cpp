@@ -93,5 +93,4 @@ TEST_F(TpathTest, WrongArgumentsEndWithStatusTwoAndNothingOnStandardOutput) {
         EXPECT_TRUE(result.err.starts_with("tpath: ")) << result.err;
         EXPECT_NE(result.err.find("Usage: tpath [OPTIONS] [--] PATH...\r\n"), std::string::npos);
     }
-    EXPECT_EQ(tpath(L"--version").out, "tpath " + utf8(TWINPATH_VERSION) + "\r\n");
 }

@@ -57,7 +57,8 @@ void checkForms(fakes::FakeFileSystem& fs, const std::wstring& path) {
 void checkListing(fakes::FakeFileSystem& fs, const std::wstring& path) {
     fakes::FakeText text;
     FolderListing listing = FolderLister(fs).list(path);
-    const auto &folder = listing.folder, &names = listing.names, &lines = listing.entryLines;
+    const std::wstring& folder = listing.folder;
+    const std::vector<std::wstring>&names = listing.names, &lines = listing.entryLines;
     require(names.size() == lines.size() && names.empty() == !fs.attributes(path), "one line per name", path);
     sortListing(listing, text);
     std::size_t detail = 0;  // the size-and-date lines: column, blank, time, TAB, name, CR LF

@@ -55,6 +55,11 @@ struct Shell {
     decltype(&::DragQueryFileW) queryFile = library.find<decltype(queryFile)>("DragQueryFileW");
 };
 
+struct NetworkLayer {
+    SystemLibrary library{L"mpr.dll"};
+    decltype(&::WNetGetUniversalNameW) universalName = library.find<decltype(universalName)>("WNetGetUniversalNameW");
+};
+
 const CommonControls& commonControls() {
     static const CommonControls table;
     return table;
@@ -67,6 +72,11 @@ const Ole& ole() {
 
 const Shell& shell() {
     static const Shell table;
+    return table;
+}
+
+const NetworkLayer& networkLayer() {
+    static const NetworkLayer table;
     return table;
 }
 
@@ -121,6 +131,11 @@ void releaseStgMedium(STGMEDIUM* medium) noexcept {
 UINT dragQueryFile(HDROP drop, UINT index, wchar_t* buffer, UINT size) noexcept {
     const auto queryFile = shell().queryFile;
     return queryFile ? queryFile(drop, index, buffer, size) : 0;
+}
+
+DWORD getUniversalName(const wchar_t* localPath, DWORD level, void* buffer, DWORD* size) noexcept {
+    const auto universalName = networkLayer().universalName;
+    return universalName ? universalName(localPath, level, buffer, size) : ERROR_NOT_SUPPORTED;
 }
 
 }  // namespace twinpath::win32::windowLibraries

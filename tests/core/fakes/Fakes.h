@@ -55,6 +55,12 @@ public:
         const Node* node = walk(path);
         return node ? std::optional(node->alias) : std::nullopt;
     }
+    // Drives mapped to shares, by their capitals: "N:" to "\\server\share".
+    std::map<std::wstring, std::wstring> mappedDrives;
+    std::wstring networkPath(const std::wstring& path) override {
+        const auto found = mappedDrives.find(key(path.substr(0, 2)));
+        return found == mappedDrives.end() ? L"" : found->second + path.substr(2);
+    }
     // What each folder's volume tells: the entry of the longest folder that holds it, else nothing read.
     std::map<std::wstring, ShortNameFacts> volumes;
     ShortNameFacts shortNameFacts(const std::wstring& folder) override {

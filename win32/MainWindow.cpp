@@ -1,6 +1,7 @@
 #include "win32/MainWindow.h"
 
 #include <commctrl.h>
+#include <windowsx.h>
 
 #include "app/Texts.h"
 #include "win32/Fonts.h"
@@ -237,6 +238,10 @@ void MainWindow::onCommand(int id, int code, HWND) {
         controller_.pickListMode(*mode);
         return;
     }
+    if (const auto pick = CopyMenu::pickOfCommand(id)) {
+        controller_.copyForm(pick->field, pick->form);
+        return;
+    }
     const auto table = controlTable();
     const int i = id - kFirstControlId;
     if (i < 0 || i >= static_cast<int>(table.size())) return;
@@ -266,13 +271,18 @@ void MainWindow::onCommand(int id, int code, HWND) {
 }
 
 void MainWindow::onContextMenu(HWND target, LPARAM position) {
-    // The mouse opens the mode menu on the button's mouse-up; the menu key and
-    // Shift+F10 (position -1) open it below the button for keyboard users.
-    const HWND listButton = control(ControlGroup::ListButton, 0);
-    if (target != listButton || position != -1) return;
+    // The menu key and Shift+F10 (position -1) open a button's menu below it
+    // for keyboard users; the mouse opens the mode menu on the button's
+    // mouse-up, a Copy button's menu where it was clicked.
     RECT button{};
-    ::GetWindowRect(listButton, &button);
-    modeMenu_.show(hwnd_, POINT{button.left, button.bottom}, TPM_LEFTALIGN | TPM_TOPALIGN);
+    ::GetWindowRect(target, &button);
+    const POINT below{button.left, button.bottom};
+    if (const int field = controlIndexOf(target, ControlGroup::CopyButton); field >= 0) {
+        copyMenu_.placeAt(position == -1 ? below : POINT{GET_X_LPARAM(position), GET_Y_LPARAM(position)});
+        controller_.onCopyButtonMenu(static_cast<NameField>(field));
+    } else if (target == control(ControlGroup::ListButton, 0) && position == -1) {
+        modeMenu_.show(hwnd_, below, TPM_LEFTALIGN | TPM_TOPALIGN);
+    }
 }
 
 void MainWindow::onGetMinMaxInfo(MINMAXINFO& info) const {

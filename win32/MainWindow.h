@@ -10,6 +10,7 @@
 #include "app/MainController.h"
 #include "app/WindowLayout.h"
 #include "ports/MainView.h"
+#include "win32/CopyMenu.h"
 #include "win32/DropRegistration.h"
 #include "win32/DropTarget.h"
 #include "win32/HintTip.h"
@@ -71,6 +72,7 @@ public:
     ListMode listMode() override;
     void setListMode(ListMode mode) override;
     void showModeMenu() override;
+    void showCopyMenu(NameField field, const std::vector<CopyMenuItem>& items) override;
     void pumpMessages() override;
     bool setClipboardText(const std::wstring& text) override;
 
@@ -108,6 +110,7 @@ private:
     MainController controller_;
     ModeMenu modeMenu_;
     HintTip hintTip_;
+    CopyMenu copyMenu_;
     UniqueFont fieldFont_;
     UniqueFont controlFont_;
     UniqueAccelerators accelerators_;

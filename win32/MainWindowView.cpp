@@ -1,5 +1,5 @@
 // The window as the main controller sees it: fields, caption, state, pointer,
-// options, mode menu and clipboard, and the queue of paths from other programs.
+// options, menus and clipboard, and the queue of paths from other programs.
 #include "app/Texts.h"
 #include "win32/Clipboard.h"
 #include "win32/MainWindow.h"
@@ -109,6 +109,10 @@ void MainWindow::showModeMenu() {
     POINT cursor{};
     ::GetCursorPos(&cursor);
     modeMenu_.show(hwnd_, cursor, TPM_LEFTALIGN | TPM_TOPALIGN);
+}
+
+void MainWindow::showCopyMenu(NameField field, const std::vector<CopyMenuItem>& items) {
+    copyMenu_.show(hwnd_, field, items);
 }
 
 void MainWindow::pumpMessages() {

@@ -48,12 +48,22 @@ public:
     void pickListMode(ListMode mode);
     void selectWholeField(NameField field);
     void onFieldFocused(NameField field);
+    // A Copy button's menu: its field's path in every form, greyed where
+    // the form cannot be made.
+    void onCopyButtonMenu(NameField field);
+    // Copies the field's path in the form; a form that cannot be made copies
+    // nothing and says why.
+    void copyForm(NameField field, PathForm form);
 
 private:
     std::wstring inputPathFromCommandLine();
     void showForms();
     void goUp(const std::wstring& current);
     void goDown(const std::wstring& current);
+    FormedPath formOfField(NameField field, PathForm form);
+    // The forms that ask the file system, the part of a copy that may wait
+    // on a slow share.
+    FormedPath formFromFileSystem(PathForm form, const std::wstring& shown);
 
     MainView& view_;
     FileSystem& fileSystem_;

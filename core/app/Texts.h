@@ -14,6 +14,20 @@ inline constexpr wchar_t kModeTabSeparated[] = L"Tab-Separated";
 inline constexpr wchar_t kCannotList[] = L"Cannot list ";
 inline constexpr wchar_t kOutOfMemory[] = L"not enough memory.";
 inline constexpr wchar_t kClipboardBusy[] = L"Another program holds the clipboard: nothing was copied.";
+// Before why a form of the path cannot be made.
+inline constexpr wchar_t kNothingCopied[] = L"Nothing was copied: ";
+
+// The Copy buttons' menu items, one for each PathForm in its order.
+inline constexpr const wchar_t* kFormItems[] = {L"Copy",
+                                                L"Copy for Command Line",
+                                                L"Copy in Quotes",
+                                                L"Copy with Forward Slashes",
+                                                L"Copy for WSL",
+                                                L"Copy as File URI",
+                                                L"Copy Network Path",
+                                                L"Copy Name",
+                                                L"Copy Parent Folder",
+                                                L"Copy Short Folder, Long Name"};
 
 // The short-form field's tip, and the marker after its heading while there is
 // one: which items have no 8.3 alias, and why.

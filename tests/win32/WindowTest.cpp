@@ -3,6 +3,7 @@
 // Every test is a session of use that must leave the tree as it was.
 #include <map>
 
+#include "app/Texts.h"
 #include "tests/win32/Support.h"
 #include "win32/MainWindow.h"
 #include "win32/OleSession.h"
@@ -62,16 +63,22 @@ protected:
         win32::handleWaitingMessages();
     }
 
-    // Picks a mode from the mode menu that a right click on "List" opens, by
-    // keyboard as a user would; the menu runs modal meanwhile.
-    void pickMode(ListMode mode) {
-        const std::jthread user([mode] {
+    // A user who presses the keys in the next popup menu, which runs modal
+    // meanwhile: `downs` times Down (after `first`), then Enter.
+    static std::jthread menuUser(std::vector<WPARAM> first, int downs) {
+        first.insert(first.end(), static_cast<std::size_t>(downs), VK_DOWN);
+        first.push_back(VK_RETURN);
+        return std::jthread([keys = std::move(first)] {
             HWND menu = nullptr;
             if (!waitUntil([&] { return (menu = ::FindWindowW(L"#32768", nullptr)) != nullptr; })) return;
-            for (const WPARAM key : {VK_DOWN, VK_RIGHT}) ::PostMessageW(menu, WM_KEYDOWN, key, 0);
-            for (int down = 0; down < static_cast<int>(mode); ++down) ::PostMessageW(menu, WM_KEYDOWN, VK_DOWN, 0);
-            ::PostMessageW(menu, WM_KEYDOWN, VK_RETURN, 0);
+            for (const WPARAM key : keys) ::PostMessageW(menu, WM_KEYDOWN, key, 0);
         });
+    }
+
+    // Picks a mode from the mode menu that a right click on "List" opens, by
+    // keyboard as a user would.
+    void pickMode(ListMode mode) {
+        const std::jthread user = menuUser({VK_DOWN, VK_RIGHT}, static_cast<int>(mode));
         send(control(G::ListButton), WM_RBUTTONUP);
     }
 
@@ -172,6 +179,24 @@ TEST_F(WindowTest, ADropOnAFieldIsTakenTheLevelsWalkItAndCopyTakesTheShortForm) 
     EXPECT_EQ(textOf(control(G::NameField, 0)), deep);
     send(control(G::CopyButton, 1), BM_CLICK);
     EXPECT_EQ(clipboardText(), systemShortPath(deep));
+}
+
+TEST_F(WindowTest, ACopyButtonsMenuCopiesTheFormPickedAndSaysWhyAGreyedOneCopiesNothing) {
+    window.queuePath(tree.root + L"\\Deep\\Deeper Folder");
+    const std::wstring shortFolderLongName = systemShortPath(tree.root + L"\\Deep") + L"\\Deeper Folder";
+    // The short button's last item, from the menu that Shift+F10 opens.
+    const HWND shortButton = control(G::CopyButton, 1);
+    const std::jthread user = menuUser({}, std::size(texts::kFormItems));
+    win32::handleWaitingMessages();
+    ::SendMessageW(shortButton, WM_CONTEXTMENU, reinterpret_cast<WPARAM>(shortButton), -1);
+    win32::handleWaitingMessages();
+    EXPECT_EQ(clipboardText(), shortFolderLongName);
+    // No drive is mapped to a share here: the network path is greyed, and
+    // Enter on it says so.
+    const std::jthread greyedPick = menuUser({}, 1 + static_cast<int>(PathForm::Network));
+    send(control(G::CopyButton, 0), WM_RBUTTONUP);
+    EXPECT_EQ(textOf(control(G::NameField, 1)), L"Nothing was copied: the path is not on a mapped network drive.");
+    EXPECT_EQ(clipboardText(), shortFolderLongName);
 }
 
 TEST_F(WindowTest, ReturningToTheWindowGivesBackItsFocusAndAPathBringsItBackNormal) {

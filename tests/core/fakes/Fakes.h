@@ -165,6 +165,8 @@ struct FakeView final : MainView {
     ListMode listMode() override { return mode; }
     void setListMode(ListMode picked) override { mode = picked; }
     void showModeMenu() override { log(L"menu"); }
+    std::vector<CopyMenuItem> copyMenu;
+    void showCopyMenu(NameField, const std::vector<CopyMenuItem>& items) override { copyMenu = items; }
     void pumpMessages() override { log(L"pump"); }
     bool held = false;  // by another program
     bool setClipboardText(const std::wstring& text) override { return !held && log(L"set " + (clipboard = text)); }

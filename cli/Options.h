@@ -19,6 +19,8 @@ struct Options {
     LetterCase letterCase = LetterCase::Stored;
     // Set: the folder's listing in that mode instead of the forms.
     std::optional<ListMode> listing;
+    // Set: each form given in that form of the path (--as).
+    std::optional<PathForm> form;
     bool explainMissingShortNames = false;
     bool endWithNul = false;
     OutputEncoding encoding = OutputEncoding::Utf8;

@@ -100,6 +100,7 @@ HWND MainWindow::control(ControlGroup group, int index) const {
 void MainWindow::show(int showCommand) {
     ::ShowWindow(hwnd_, showCommand);
     ::UpdateWindow(hwnd_);
+    buttonHelp_.attach(hwnd_, [this](ControlGroup group, int index) { return control(group, index); });
     controller_.onShown();
 }
 
@@ -110,6 +111,8 @@ bool MainWindow::preTranslate(MSG& message) {
 }
 
 bool MainWindow::acceptDrops() {
+    // COM runs from here on: the buttons get their names for screen readers.
+    buttonHelp_.nameButtons();
     dropTarget_ = DropTarget::create([this](POINT point) { return acceptsDropAt(point); },
                                      [this](const std::wstring& path) { queuePath(path); });
     if (!dropTarget_) return false;
@@ -212,6 +215,7 @@ LRESULT MainWindow::handleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
         case WM_DESTROY:
             // Revoked while the window still exists, or OLE keeps the target.
             dropRegistration_ = DropRegistration();
+            buttonHelp_.forgetNames();
             ::PostQuitMessage(0);
             return 0;
         default:
@@ -338,6 +342,7 @@ void MainWindow::applyFonts() {
         if (controls_[i]) ::SendMessageW(controls_[i], WM_SETFONT, reinterpret_cast<WPARAM>(font), TRUE);
     }
     hintTip_.setFont(controlFont.get(), dpi());
+    buttonHelp_.setFont(controlFont.get());
     // The controls now use the new fonts: the old ones may go.
     fieldFont_ = std::move(fieldFont);
     controlFont_ = std::move(controlFont);

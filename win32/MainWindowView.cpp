@@ -103,7 +103,10 @@ void MainWindow::showLetterCase(LetterCase letterCase) {
 
 ListMode MainWindow::listMode() { return modeMenu_.checkedMode(); }
 
-void MainWindow::setListMode(ListMode mode) { modeMenu_.check(mode); }
+void MainWindow::setListMode(ListMode mode) {
+    modeMenu_.check(mode);
+    buttonHelp_.showListMode(mode);
+}
 
 void MainWindow::showModeMenu() {
     POINT cursor{};

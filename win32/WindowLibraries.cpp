@@ -48,6 +48,7 @@ struct Ole {
     decltype(&::RegisterDragDrop) registerTarget = library.find<decltype(registerTarget)>("RegisterDragDrop");
     decltype(&::RevokeDragDrop) revokeTarget = library.find<decltype(revokeTarget)>("RevokeDragDrop");
     decltype(&::ReleaseStgMedium) releaseMedium = library.find<decltype(releaseMedium)>("ReleaseStgMedium");
+    decltype(&::CoCreateInstance) createInstance = library.find<decltype(createInstance)>("CoCreateInstance");
 };
 
 struct Shell {
@@ -126,6 +127,11 @@ HRESULT revokeDragDrop(HWND window) noexcept {
 
 void releaseStgMedium(STGMEDIUM* medium) noexcept {
     if (const auto releaseMedium = ole().releaseMedium) releaseMedium(medium);
+}
+
+HRESULT coCreateInstance(REFCLSID type, REFIID wanted, void** object) noexcept {
+    const auto createInstance = ole().createInstance;
+    return createInstance ? createInstance(type, nullptr, CLSCTX_INPROC_SERVER, wanted, object) : E_NOTIMPL;
 }
 
 UINT dragQueryFile(HDROP drop, UINT index, wchar_t* buffer, UINT size) noexcept {

@@ -26,6 +26,7 @@ void oleUninitialize() noexcept;
 HRESULT registerDragDrop(HWND window, IDropTarget* target) noexcept;
 HRESULT revokeDragDrop(HWND window) noexcept;
 void releaseStgMedium(STGMEDIUM* medium) noexcept;
+HRESULT coCreateInstance(REFCLSID type, REFIID wanted, void** object) noexcept;
 
 UINT dragQueryFile(HDROP drop, UINT index, wchar_t* buffer, UINT size) noexcept;
 

@@ -159,6 +159,16 @@ TEST_F(WindowTest, ListAndTheModeMenuCopyTheFolderInEveryMode) {
     EXPECT_EQ(clipboardText(), L"DIR : " + folder + L"\r\n\r\na.txt\r\nB.txt\r\n");
     pickMode(ListMode::SizeAndDate);
     EXPECT_EQ(window.listMode(), ListMode::SizeAndDate);
+    // The button's tip names the mode.
+    std::wstring tip(256, L'\0');
+    TTTOOLINFOW tool{};
+    tool.cbSize = sizeof(tool);
+    tool.hwnd = window.hwnd();
+    tool.uId = reinterpret_cast<UINT_PTR>(control(G::ListButton));
+    tool.lpszText = tip.data();
+    ::SendMessageW(window.buttonTips(), TTM_GETTEXTW, tip.size(), reinterpret_cast<LPARAM>(&tool));
+    EXPECT_STREQ(tip.c_str(),
+                 L"Copy a listing of the folder (now: Names, Size, Date). Right-click to choose the format.");
     EXPECT_EQ(clipboardText(), L"DIR : " + folder +
                                    L"\r\n\r\n  SIZE   DATE       TIME   \tNAME\r\n"
                                    L"    1KB 2001/03/20 07:05:03\ta.txt\r\n    4KB 2020/03/20 08:00:03\tB.txt\r\n");

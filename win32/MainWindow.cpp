@@ -1,7 +1,6 @@
 #include "win32/MainWindow.h"
 
 #include <commctrl.h>
-#include <windowsx.h>
 
 #include "app/Texts.h"
 #include "win32/Fonts.h"
@@ -271,21 +270,6 @@ void MainWindow::onCommand(int id, int code, HWND) {
             break;
         case ControlGroup::Label:
             break;
-    }
-}
-
-void MainWindow::onContextMenu(HWND target, LPARAM position) {
-    // The menu key and Shift+F10 (position -1) open a button's menu below it
-    // for keyboard users; the mouse opens the mode menu on the button's
-    // mouse-up, a Copy button's menu where it was clicked.
-    RECT button{};
-    ::GetWindowRect(target, &button);
-    const POINT below{button.left, button.bottom};
-    if (const int field = controlIndexOf(target, ControlGroup::CopyButton); field >= 0) {
-        copyMenu_.placeAt(position == -1 ? below : POINT{GET_X_LPARAM(position), GET_Y_LPARAM(position)});
-        controller_.onCopyButtonMenu(static_cast<NameField>(field));
-    } else if (target == control(ControlGroup::ListButton, 0) && position == -1) {
-        modeMenu_.show(hwnd_, below, TPM_LEFTALIGN | TPM_TOPALIGN);
     }
 }
 

@@ -1,5 +1,5 @@
 // The window as the main controller sees it: fields, caption, state, pointer,
-// options, menus and clipboard, and the queue of paths from other programs.
+// options, list mode and clipboard, and the queue of paths from other programs.
 #include "app/Texts.h"
 #include "win32/Clipboard.h"
 #include "win32/MainWindow.h"
@@ -106,16 +106,6 @@ ListMode MainWindow::listMode() { return modeMenu_.checkedMode(); }
 void MainWindow::setListMode(ListMode mode) {
     modeMenu_.check(mode);
     buttonHelp_.showListMode(mode);
-}
-
-void MainWindow::showModeMenu() {
-    POINT cursor{};
-    ::GetCursorPos(&cursor);
-    modeMenu_.show(hwnd_, cursor, TPM_LEFTALIGN | TPM_TOPALIGN);
-}
-
-void MainWindow::showCopyMenu(NameField field, const std::vector<CopyMenuItem>& items) {
-    copyMenu_.show(hwnd_, field, items);
 }
 
 void MainWindow::pumpMessages() {

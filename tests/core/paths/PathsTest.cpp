@@ -87,7 +87,7 @@ TEST(CommandLineTest, ArgumentsAndTheInputPathInThem) {
 TEST(PathFormsTest, EveryFormOfEachShapeOfPath) {
     fakes::FakeFileSystem fs;
     for (const wchar_t* path : {L"C:\\Program Files|PROGRA~1\\", L"\\\\server\\share\\", L"\\\\?\\C:\\Data|DATA~1\\",
-                                L"n:\\docs|DOCS~1\\", L"D:\\Tools\\", L"\\\\?\\Volume{1}\\dir\\"})
+                                L"n:\\docs|DOCS~1\\", L"D:\\", L"\\\\?\\Volume{1}\\dir\\"})
         fs.add(path);
     fs.mappedDrives[L"N:"] = L"\\\\Server\\Share";  // what the network layer answers for N:
     const std::wstring mixed = L"\u00dcn\u00efcode \u65e5\u672c\U0001F600";
@@ -110,9 +110,9 @@ TEST(PathFormsTest, EveryFormOfEachShapeOfPath) {
          {L"\"n:\\docs\\r~1.txt\"", L"\"n:\\docs\\r~1.txt\"", L"n:/docs/r~1.txt", L"/mnt/n/docs/r~1.txt",
           L"file:///n:/docs/r~1.txt", L"\\\\Server\\Share\\docs\\r~1.txt", L"r~1.txt", L"n:\\docs",
           L"n:\\DOCS~1\\r~1.txt"}},
-        {L"D:\\Tools\\app.exe\\",
-         {L"D:\\Tools\\app.exe\\", L"\"D:\\Tools\\app.exe\\\\\"", L"D:/Tools/app.exe/", L"/mnt/d/Tools/app.exe/",
-          L"file:///D:/Tools/app.exe/", L"", L"app.exe", L"D:\\Tools", L"D:\\Tools\\app.exe"}},
+        {L"D:\\app.exe\\",
+         {L"D:\\app.exe\\", L"\"D:\\app.exe\\\\\"", L"D:/app.exe/", L"/mnt/d/app.exe/", L"file:///D:/app.exe/", L"",
+          L"app.exe", L"D:\\", L"D:\\app.exe"}},
         // Roots have no name and no parent; a trailing separator stays itself inside quotes.
         {L"C:\\", {L"C:\\", L"\"C:\\\\\"", L"C:/", L"/mnt/c/", L"file:///C:/", L"", L"", L"", L""}},
         {L"\\\\server\\share\\",

@@ -10,6 +10,7 @@
 #include "listing/ListingReport.h"
 #include "listing/TreeLister.h"
 #include "paths/PathConverter.h"
+#include "paths/PathForms.h"
 #include "paths/PathHead.h"
 
 namespace twinpath::cli {
@@ -40,18 +41,24 @@ public:
         std::wstring path = isFullPath(typed) ? typed : console_.fullPath(typed);
         converter_.setInput(path.empty() ? typed : path);
         // The long form costs a search per level: the short form alone does without it.
-        const bool needsLongForm =
-            options_.listing || options_.forms != FormChoice::Short || options_.explainMissingShortNames;
+        const bool needsLongForm = options_.listing || options_.forms != FormChoice::Short ||
+                                   options_.explainMissingShortNames || options_.form == PathForm::ShortFolderLongName;
         const std::wstring longForm = needsLongForm ? converter_.longForm() : std::wstring();
         // A form record stays in its place, empty, so that records and paths keep in step.
         if (!converter_.hasInput() || (needsLongForm && longForm.empty()))
             return fail(L"no such file or folder: " + typed, options_.listing ? L"" : recordEnd_);
         if (options_.listing) return printListing(inCase(longForm));
 
-        std::wstring record;
-        if (options_.forms != FormChoice::Short) record = inCase(longForm);
-        if (options_.forms == FormChoice::Both) record += L'\t';
-        if (options_.forms != FormChoice::Long) record += inCase(converter_.shortForm());
+        std::wstring record, whyNot;
+        // The short folder with the long name is one form made of both.
+        if (options_.form == PathForm::ShortFolderLongName) {
+            record = inForm(inCase(longForm), whyNot);
+        } else {
+            if (options_.forms != FormChoice::Short) record = inForm(inCase(longForm), whyNot);
+            if (options_.forms == FormChoice::Both) record += L'\t';
+            if (options_.forms != FormChoice::Long) record += inForm(inCase(converter_.shortForm()), whyNot);
+        }
+        if (!whyNot.empty()) return fail(typed + L": " + whyNot, recordEnd_);
         record += recordEnd_;
         if (options_.explainMissingShortNames)
             for (const MissingShortName& missing : missingShortNames(fileSystem_, longForm))
@@ -72,6 +79,15 @@ private:
         if (options_.letterCase == LetterCase::Upper) return text_.toUpper(form);
         if (options_.letterCase == LetterCase::Lower) return text_.toLower(form);
         return form;
+    }
+
+    // The path in the form --as asks for; `whyNot` tells why when it cannot be made.
+    std::wstring inForm(const std::wstring& path, std::wstring& whyNot) {
+        if (!options_.form) return path;
+        const FormedPath formed = pathInForm(*options_.form, path, fileSystem_);
+        if (!formed.made()) whyNot = formed.whyNot;
+        // The system answers in the stored case.
+        return asksFileSystem(*options_.form) ? inCase(formed.text) : formed.text;
     }
 
     bool printListing(const std::wstring& longForm) {

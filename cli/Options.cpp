@@ -20,6 +20,10 @@ const wchar_t kHelp[] =
     L"                       details (size, date and time) or tsv (tab-separated)\r\n"
     L"  -r, --recurse        the listing of the folder and everything below it; links\r\n"
     L"                       and junctions are listed, not entered\r\n"
+    L"      --as=FORM        each form as FORM: cmd (in quotes where cmd needs them),\r\n"
+    L"                       quoted, slashes, wsl, uri (file:), unc (the network path\r\n"
+    L"                       of a mapped drive), name, parent, or short-folder (the\r\n"
+    L"                       short form of the folder with the long name)\r\n"
     L"      --why            after the forms, each item without a short name, and why\r\n"
     L"  -0, --null           end each record with NUL instead of CR LF\r\n"
     L"  -f, --file FILE      read paths from FILE, one a line (\"-\": standard input)\r\n"
@@ -28,8 +32,8 @@ const wchar_t kHelp[] =
     L"  -h, --help           this text\r\n"
     L"      --version        the version\r\n"
     L"\r\n"
-    L"Exit status: 0 when every PATH exists, 1 when one does not or its folder could\r\n"
-    L"not be listed, 2 when the arguments are wrong.\r\n";
+    L"Exit status: 0 when every PATH exists, 1 when one does not, its folder could\r\n"
+    L"not be listed or it has no such FORM, 2 when the arguments are wrong.\r\n";
 
 namespace {
 
@@ -37,6 +41,21 @@ std::optional<ListMode> listModeNamed(const std::wstring& name) {
     if (name == L"names") return ListMode::NamesOnly;
     if (name == L"details") return ListMode::SizeAndDate;
     if (name == L"tsv") return ListMode::TabSeparated;
+    return std::nullopt;
+}
+
+std::optional<PathForm> formNamed(const std::wstring& name) {
+    static constexpr std::pair<const wchar_t*, PathForm> kForms[] = {{L"cmd", PathForm::CommandLine},
+                                                                     {L"quoted", PathForm::Quoted},
+                                                                     {L"slashes", PathForm::ForwardSlashes},
+                                                                     {L"wsl", PathForm::Wsl},
+                                                                     {L"uri", PathForm::FileUri},
+                                                                     {L"unc", PathForm::Network},
+                                                                     {L"name", PathForm::Name},
+                                                                     {L"parent", PathForm::Parent},
+                                                                     {L"short-folder", PathForm::ShortFolderLongName}};
+    for (const auto& [text, form] : kForms)
+        if (name == text) return form;
     return std::nullopt;
 }
 
@@ -76,6 +95,8 @@ public:
         if (result_.error.empty() && options.request == Options::Request::Run && options.paths.empty() &&
             !options.pathsFile)
             result_.error = L"no PATH given";
+        if (result_.error.empty() && options.listing && options.form)
+            result_.error = L"--as and --list do not go together";
         return std::move(result_);
     }
 
@@ -94,6 +115,10 @@ private:
             const auto encoding = text ? encodingNamed(*text) : std::nullopt;
             if (encoding) options.encoding = *encoding;
             if (text && !encoding) result_.error = L"unknown encoding: " + *text;
+        } else if (name == L"--as") {
+            const std::optional<std::wstring> text = value ? value : valueAfter(name);
+            options.form = text ? formNamed(*text) : std::nullopt;
+            if (text && !options.form) result_.error = L"unknown form: " + *text;
         } else if (name == L"--file") {
             options.pathsFile = value ? value : valueAfter(name);
         } else if (value) {

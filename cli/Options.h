@@ -21,6 +21,8 @@ struct Options {
     std::optional<ListMode> listing;
     // The listing takes the folder and everything below it.
     bool wholeTree = false;
+    // Set: each form given in that form of the path (--as).
+    std::optional<PathForm> form;
     bool explainMissingShortNames = false;
     bool endWithNul = false;
     OutputEncoding encoding = OutputEncoding::Utf8;

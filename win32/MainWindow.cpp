@@ -100,6 +100,7 @@ HWND MainWindow::control(ControlGroup group, int index) const {
 void MainWindow::show(int showCommand) {
     ::ShowWindow(hwnd_, showCommand);
     ::UpdateWindow(hwnd_);
+    buttonHelp_.attach(hwnd_, [this](ControlGroup group, int index) { return control(group, index); });
     controller_.onShown();
 }
 
@@ -110,6 +111,8 @@ bool MainWindow::preTranslate(MSG& message) {
 }
 
 bool MainWindow::acceptDrops() {
+    // COM runs from here on: the buttons get their names for screen readers.
+    buttonHelp_.nameButtons();
     dropTarget_ = DropTarget::create([this](POINT point) { return acceptsDropAt(point); },
                                      [this](const std::wstring& path) { queuePath(path); });
     if (!dropTarget_) return false;
@@ -220,6 +223,7 @@ LRESULT MainWindow::handleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
             work_.reportTo(nullptr, 0);
             // Revoked while the window still exists, or OLE keeps the target.
             dropRegistration_ = DropRegistration();
+            buttonHelp_.forgetNames();
             ::PostQuitMessage(0);
             return 0;
         default:
@@ -254,6 +258,10 @@ void MainWindow::onCommand(int id, int code, HWND) {
         controller_.pickListMode(*mode);
         return;
     }
+    if (const auto pick = CopyMenu::pickOfCommand(id)) {
+        controller_.copyForm(pick->field, pick->form);
+        return;
+    }
     const auto table = controlTable();
     const int i = id - kFirstControlId;
     if (i < 0 || i >= static_cast<int>(table.size())) return;
@@ -280,16 +288,6 @@ void MainWindow::onCommand(int id, int code, HWND) {
         case ControlGroup::Label:
             break;
     }
-}
-
-void MainWindow::onContextMenu(HWND target, LPARAM position) {
-    // The mouse opens the mode menu on the button's mouse-up; the menu key and
-    // Shift+F10 (position -1) open it below the button for keyboard users.
-    const HWND listButton = control(ControlGroup::ListButton, 0);
-    if (target != listButton || position != -1) return;
-    RECT button{};
-    ::GetWindowRect(listButton, &button);
-    modeMenu_.show(hwnd_, POINT{button.left, button.bottom}, TPM_LEFTALIGN | TPM_TOPALIGN);
 }
 
 void MainWindow::onGetMinMaxInfo(MINMAXINFO& info) const {
@@ -345,6 +343,7 @@ void MainWindow::applyFonts() {
         if (controls_[i]) ::SendMessageW(controls_[i], WM_SETFONT, reinterpret_cast<WPARAM>(font), TRUE);
     }
     hintTip_.setFont(controlFont.get(), dpi());
+    buttonHelp_.setFont(controlFont.get());
     // The controls now use the new fonts: the old ones may go.
     fieldFont_ = std::move(fieldFont);
     controlFont_ = std::move(controlFont);

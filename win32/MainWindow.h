@@ -10,6 +10,8 @@
 #include "app/MainController.h"
 #include "app/WindowLayout.h"
 #include "ports/MainView.h"
+#include "win32/ButtonHelp.h"
+#include "win32/CopyMenu.h"
 #include "win32/DropRegistration.h"
 #include "win32/DropTarget.h"
 #include "win32/HintTip.h"
@@ -52,11 +54,13 @@ public:
     // when it was handled and must not be dispatched.
     bool preTranslate(MSG& message);
 
-    // Takes dropped file lists from now on (OLE must be initialised on this
-    // thread); the registration ends when the window is destroyed.
+    // Takes dropped file lists from now on, and names the buttons for screen
+    // readers (OLE must be initialised on this thread); the registration ends
+    // when the window is destroyed.
     bool acceptDrops();
     IDropTarget* dropTarget() const { return dropTarget_.get(); }
     HWND hintTip() const { return hintTip_.hwnd(); }
+    HWND buttonTips() const { return buttonHelp_.tips(); }
     // A point on the screen over which a drop is taken as input.
     bool acceptsDropAt(POINT screenPoint) const;
     // Input from another program, processed once that program has been
@@ -83,6 +87,7 @@ public:
     bool includeSubfolders() override;
     void setIncludeSubfolders(bool include) override;
     void showModeMenu() override;
+    void showCopyMenu(NameField field, const std::vector<CopyMenuItem>& items) override;
     void pumpMessages() override;
     using MainView::setClipboardText;
     bool setClipboardText(std::span<const std::wstring> pieces) override;
@@ -126,6 +131,8 @@ private:
     TaskbarButton taskbarButton_;
     ModeMenu modeMenu_;
     HintTip hintTip_;
+    CopyMenu copyMenu_;
+    ButtonHelp buttonHelp_;
     UniqueFont fieldFont_;
     UniqueFont controlFont_;
     UniqueAccelerators accelerators_;

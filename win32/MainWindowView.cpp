@@ -1,5 +1,5 @@
 // The window as the main controller sees it: fields, caption, state, pointer,
-// options, mode menu and clipboard, work going on, and the queue of paths from
+// options, list mode and clipboard, work going on, and the queue of paths from
 // other programs.
 #include "app/Texts.h"
 #include "win32/Clipboard.h"
@@ -113,17 +113,14 @@ void MainWindow::showLetterCase(LetterCase letterCase) {
 
 ListMode MainWindow::listMode() { return modeMenu_.checkedMode(); }
 
-void MainWindow::setListMode(ListMode mode) { modeMenu_.check(mode); }
+void MainWindow::setListMode(ListMode mode) {
+    modeMenu_.check(mode);
+    buttonHelp_.showListMode(mode);
+}
 
 bool MainWindow::includeSubfolders() { return modeMenu_.includesSubfolders(); }
 
 void MainWindow::setIncludeSubfolders(bool include) { modeMenu_.setIncludeSubfolders(include); }
-
-void MainWindow::showModeMenu() {
-    POINT cursor{};
-    ::GetCursorPos(&cursor);
-    modeMenu_.show(hwnd_, cursor, TPM_LEFTALIGN | TPM_TOPALIGN);
-}
 
 void MainWindow::pumpMessages() {
     handleWaitingMessages([this](MSG& message) { return preTranslate(message); });

@@ -9,8 +9,7 @@ void TaskbarButton::showWorking(HWND window, bool working) {
         // Asked for on first use only: most sessions never list a large folder.
         tried_ = true;
         void* list = nullptr;
-        if (SUCCEEDED(
-                windowLibraries::coCreateInstance(CLSID_TaskbarList, CLSCTX_INPROC_SERVER, IID_ITaskbarList3, &list))) {
+        if (SUCCEEDED(windowLibraries::coCreateInstance(CLSID_TaskbarList, IID_ITaskbarList3, &list))) {
             list_.reset(static_cast<ITaskbarList3*>(list));
             if (FAILED(list_->HrInit())) list_.reset();
         }

@@ -2,12 +2,15 @@
 
 #include <windows.h>
 
+#include <vector>
+
 #include "win32/BufferCall.h"
 #include "win32/DevicePath.h"
 #include "win32/Handles.h"
 #include "win32/LongPath.h"
 #include "win32/SystemMessage.h"
 #include "win32/VolumeShortNames.h"
+#include "win32/WindowLibraries.h"
 
 namespace twinpath::win32 {
 
@@ -92,6 +95,27 @@ std::optional<std::wstring> Win32FileSystem::shortName(const std::wstring& path)
         ::FindFirstFileExW(toApiPath(path).c_str(), FindExInfoStandard, &data, FindExSearchNameMatch, nullptr, 0));
     if (found.get() == INVALID_HANDLE_VALUE) return std::nullopt;
     return std::wstring(data.cAlternateFileName);
+}
+
+std::wstring Win32FileSystem::networkPath(const std::wstring& drivePath) {
+    // Only a drive the system calls remote can be mapped to a share; asking
+    // that first leaves the network layer unloaded for local drives.
+    const std::wstring root = drivePath.substr(0, 3);
+    if (::GetDriveTypeW(root.c_str()) != DRIVE_REMOTE) return {};
+    // The answer is a structure that points at its text, both in the buffer.
+    std::vector<std::uint64_t> buffer(128);
+    for (int round = 0; round < 4; ++round) {
+        DWORD size = static_cast<DWORD>(buffer.size() * sizeof(buffer[0]));
+        const DWORD result =
+            windowLibraries::getUniversalName(drivePath.c_str(), UNIVERSAL_NAME_INFO_LEVEL, buffer.data(), &size);
+        if (result == NO_ERROR) {
+            const wchar_t* name = reinterpret_cast<const UNIVERSAL_NAME_INFOW*>(buffer.data())->lpUniversalName;
+            return name ? name : L"";
+        }
+        if (result != ERROR_MORE_DATA) return {};
+        buffer.resize(size / sizeof(buffer[0]) + 1);
+    }
+    return {};
 }
 
 ShortNameFacts Win32FileSystem::shortNameFacts(const std::wstring& folder) { return readShortNameFacts(folder); }

@@ -11,6 +11,7 @@ public:
     std::optional<std::uint32_t> attributes(const std::wstring& path) override;
     std::wstring shortPath(const std::wstring& path) override;
     std::optional<std::wstring> shortName(const std::wstring& path) override;
+    std::wstring networkPath(const std::wstring& drivePath) override;
     ShortNameFacts shortNameFacts(const std::wstring& folder) override;
     std::unique_ptr<DirectorySearch> search(const std::wstring& pattern) override;
     std::optional<LocalTime> toLocalTime(std::uint64_t fileTime) override;

@@ -56,6 +56,11 @@ struct Shell {
     decltype(&::DragQueryFileW) queryFile = library.find<decltype(queryFile)>("DragQueryFileW");
 };
 
+struct NetworkLayer {
+    SystemLibrary library{L"mpr.dll"};
+    decltype(&::WNetGetUniversalNameW) universalName = library.find<decltype(universalName)>("WNetGetUniversalNameW");
+};
+
 const CommonControls& commonControls() {
     static const CommonControls table;
     return table;
@@ -68,6 +73,11 @@ const Ole& ole() {
 
 const Shell& shell() {
     static const Shell table;
+    return table;
+}
+
+const NetworkLayer& networkLayer() {
+    static const NetworkLayer table;
     return table;
 }
 
@@ -119,14 +129,19 @@ void releaseStgMedium(STGMEDIUM* medium) noexcept {
     if (const auto releaseMedium = ole().releaseMedium) releaseMedium(medium);
 }
 
-HRESULT coCreateInstance(REFCLSID type, DWORD context, REFIID iid, void** object) noexcept {
+HRESULT coCreateInstance(REFCLSID type, REFIID wanted, void** object) noexcept {
     const auto createInstance = ole().createInstance;
-    return createInstance ? createInstance(type, nullptr, context, iid, object) : E_NOTIMPL;
+    return createInstance ? createInstance(type, nullptr, CLSCTX_INPROC_SERVER, wanted, object) : E_NOTIMPL;
 }
 
 UINT dragQueryFile(HDROP drop, UINT index, wchar_t* buffer, UINT size) noexcept {
     const auto queryFile = shell().queryFile;
     return queryFile ? queryFile(drop, index, buffer, size) : 0;
+}
+
+DWORD getUniversalName(const wchar_t* localPath, DWORD level, void* buffer, DWORD* size) noexcept {
+    const auto universalName = networkLayer().universalName;
+    return universalName ? universalName(localPath, level, buffer, size) : ERROR_NOT_SUPPORTED;
 }
 
 }  // namespace twinpath::win32::windowLibraries

@@ -18,6 +18,10 @@ void FormsJob::run() {
     forms.longForm = converter.longForm();
     forms.shortForm = converter.shortForm();
     forms.hint = shortNameHint(fileSystem_, forms.longForm);
+    if (forms.longForm.empty()) return;
+    forms.longNetworkPath = pathInForm(PathForm::Network, forms.longForm, fileSystem_);
+    forms.shortNetworkPath = pathInForm(PathForm::Network, forms.shortForm, fileSystem_);
+    forms.shortFolderLongName = pathInForm(PathForm::ShortFolderLongName, forms.longForm, fileSystem_);
 }
 
 void FormsJob::finish() { owner_.onFormsRead(*this); }

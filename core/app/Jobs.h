@@ -11,6 +11,7 @@
 #include "listing/FolderLister.h"
 #include "listing/ListMode.h"
 #include "listing/TreeLister.h"
+#include "paths/PathForms.h"
 #include "ports/BackgroundWork.h"
 #include "ports/FileSystem.h"
 #include "ports/TextServices.h"
@@ -21,10 +22,15 @@ class MainController;
 
 // What the window shows of a path: its two forms and why the short form
 // keeps long items. All empty for a path that cannot be read.
-struct PathForms {
+struct ReadForms {
     std::wstring longForm;
     std::wstring shortForm;
     std::wstring hint;
+    // The copy forms that only the file system can give, read with the
+    // others so that the Copy buttons' menus never wait for it.
+    FormedPath longNetworkPath;
+    FormedPath shortNetworkPath;
+    FormedPath shortFolderLongName;
 };
 
 // Fields that only the window's thread reads or writes.
@@ -49,7 +55,7 @@ public:
     RequestState request;
     // Set when a newer request replaced this one before it ran.
     std::atomic<bool> stop{false};
-    PathForms forms;  // once run
+    ReadForms forms;  // once run
 
 private:
     MainController& owner_;

@@ -56,6 +56,12 @@ public:
     void toggleSubfolders();
     void selectWholeField(NameField field);
     void onFieldFocused(NameField field);
+    // A Copy button's menu: its field's path in every form, greyed where
+    // the form cannot be made.
+    void onCopyButtonMenu(NameField field);
+    // Copies the field's path in the form; a form that cannot be made copies
+    // nothing and says why.
+    void copyForm(NameField field, PathForm form);
 
     // Esc: stops the listing, or the reading of a path, that is going on.
     void cancelWork();
@@ -83,6 +89,10 @@ private:
     RequestState newRequest();
     void goUp(const std::wstring& current);
     void goDown(const std::wstring& current);
+    FormedPath formOfField(NameField field, PathForm form);
+    // The forms that ask the file system, the part of a copy that may wait
+    // on a slow share.
+    FormedPath formFromFileSystem(NameField field, PathForm form) const;
 
     MainView& view_;
     FileSystem& fileSystem_;
@@ -94,7 +104,7 @@ private:
     bool startRead_ = false;
     LetterCase letterCase_ = LetterCase::Stored;
     // The forms of the path shown, as read: the fields show them in the chosen case.
-    PathForms forms_;
+    ReadForms forms_;
     // The long form of the last opened path: where ">" leads back to.
     std::wstring inputLongForm_;
     std::uint64_t lastRequest_ = 0;

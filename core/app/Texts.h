@@ -38,6 +38,36 @@ inline std::wstring withThousands(std::size_t count) {
     return digits;
 }
 
+// Before why a form of the path cannot be made.
+inline constexpr wchar_t kNothingCopied[] = L"Nothing was copied: ";
+
+// The Copy buttons' menu items, one for each PathForm in its order.
+inline constexpr const wchar_t* kFormItems[] = {L"Copy",
+                                                L"Copy for Command Line",
+                                                L"Copy in Quotes",
+                                                L"Copy with Forward Slashes",
+                                                L"Copy for WSL",
+                                                L"Copy as File URI",
+                                                L"Copy Network Path",
+                                                L"Copy Name",
+                                                L"Copy Parent Folder",
+                                                L"Copy Short Folder, Long Name"};
+
+// The buttons' tooltips and, where the caption does not say what a button
+// does, the name screen readers say; the list button's tip names the mode.
+inline constexpr wchar_t kCopyLongTip[] = L"Copy the long form. Right-click for other forms.";
+inline constexpr wchar_t kCopyShortTip[] = L"Copy the short form. Right-click for other forms.";
+inline constexpr wchar_t kListTipBefore[] = L"Copy a listing of the folder (now: ";
+inline constexpr wchar_t kListTipAfter[] = L"). Right-click to choose the format.";
+inline constexpr const wchar_t* kListModeNames[] = {L"Names", L"Names, Size, Date", L"Tab-Separated"};
+inline constexpr wchar_t kUpTip[] = L"Up one folder (Alt+Up)";
+inline constexpr wchar_t kDownTip[] = L"Back down towards the opened path (Alt+Down)";
+inline constexpr wchar_t kCopyLongName[] = L"Copy long form";
+inline constexpr wchar_t kCopyShortName[] = L"Copy short form";
+inline constexpr wchar_t kListName[] = L"Copy folder listing";
+inline constexpr wchar_t kUpName[] = L"Up one folder";
+inline constexpr wchar_t kDownName[] = L"Down one folder";
+
 // The short-form field's tip, and the marker after its heading while there is
 // one: which items have no 8.3 alias, and why.
 inline constexpr wchar_t kHintMarker[] = L" (?)";

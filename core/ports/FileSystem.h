@@ -76,6 +76,11 @@ public:
     // when the item cannot be read.
     virtual std::optional<std::wstring> shortName(const std::wstring& path) = 0;
 
+    // The "\\server\share\..." form of a path on a drive that is mapped to a
+    // network share, as the system's network layer tells it; empty for a
+    // path on any other drive, or when the system cannot tell.
+    virtual std::wstring networkPath(const std::wstring& drivePath) = 0;
+
     // What the volume that holds `folder` tells about its 8.3 aliases.
     virtual ShortNameFacts shortNameFacts(const std::wstring& folder) = 0;
 

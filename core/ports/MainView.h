@@ -2,8 +2,10 @@
 
 #include <span>
 #include <string>
+#include <vector>
 
 #include "listing/ListMode.h"
+#include "paths/PathForms.h"
 
 namespace twinpath {
 
@@ -13,6 +15,12 @@ enum class NameField { Long, Short };
 // The case the forms are shown in: as stored, or mapped to capitals or small
 // letters.
 enum class LetterCase { Stored, Upper, Lower };
+
+// An entry of a Copy button's menu: a form, greyed when it cannot be made.
+struct CopyMenuItem {
+    PathForm form;
+    bool enabled;
+};
 
 // What the main controller does to the window and its controls. The Windows
 // implementation turns each call into API calls; a fake records them in tests.
@@ -60,6 +68,11 @@ public:
     // Opens the list-copy mode menu at the mouse pointer (or, from the
     // keyboard, below the list button); a pick calls pickListMode.
     virtual void showModeMenu() = 0;
+
+    // Opens a Copy button's menu with these items, the first the default:
+    // at the mouse pointer, or from the keyboard below the button. A pick
+    // calls copyForm, also that of a greyed item picked with Enter.
+    virtual void showCopyMenu(NameField field, const std::vector<CopyMenuItem>& items) = 0;
 
     // Handles every window message that is waiting, other handlers included.
     virtual void pumpMessages() = 0;

@@ -154,6 +154,7 @@ struct GatedFileSystem final : FileSystem {
     std::wstring shortPath(const std::wstring& path) override { return real.shortPath(path); }
     std::optional<std::wstring> shortName(const std::wstring& path) override { return real.shortName(path); }
     ShortNameFacts shortNameFacts(const std::wstring& folder) override { return real.shortNameFacts(folder); }
+    std::wstring networkPath(const std::wstring& path) override { return real.networkPath(path); }
     std::unique_ptr<DirectorySearch> search(const std::wstring& pattern) override {
         return std::make_unique<Search>(real.search(pattern), gate.get());
     }

@@ -76,6 +76,8 @@ TEST_F(TpathTest, WritesTheFormsAndListingsInUtf8) {
     const Result tree = tpath(L"-r \"" + loopTree + L"\"");
     EXPECT_EQ(tree.out, utf8(L"DIR : " + loopTree + L"\r\n\r\nSub\r\nSub\\Loop\r\nSub\\b.txt\r\na.txt\r\n"));
     EXPECT_EQ(tree.status, 0u);
+    const Result shortFolder = tpath(L"--as=short-folder \"" + file + L"\"");
+    EXPECT_EQ(shortFolder.out, utf8(systemShortPath(folder) + L"\\😀 Smile.txt\r\n"));
 }
 
 TEST_F(TpathTest, ReadsPathsFromStandardInputAndTellsWhichAreMissing) {
@@ -83,10 +85,14 @@ TEST_F(TpathTest, ReadsPathsFromStandardInputAndTellsWhichAreMissing) {
     EXPECT_EQ(result.status, 1u);
     EXPECT_EQ(result.out, bytesOf(L"\xFEFF" + file + L"\r\n\r\n"));
     EXPECT_EQ(result.err, bytesOf(L"\xFEFFtpath: no such file or folder: C:\\none\r\n"));
+    // No drive is mapped to a share here: a path has no network form.
+    const Result network = tpath(L"--as=unc \"" + folder + L"\"");
+    EXPECT_EQ(std::pair(network.status, network.out), std::pair(DWORD{1}, std::string("\r\n")));
+    EXPECT_EQ(network.err, utf8(L"tpath: " + folder + L": the path is not on a mapped network drive\r\n"));
 }
 
 TEST_F(TpathTest, WrongArgumentsEndWithStatusTwoAndNothingOnStandardOutput) {
-    for (const wchar_t* arguments : {L"--nonsense C:\\", L"-s"}) {
+    for (const wchar_t* arguments : {L"--nonsense C:\\", L"-s", L"--as=nonsense C:\\"}) {
         const Result result = tpath(arguments);
         EXPECT_EQ(result.status, 2u);
         EXPECT_EQ(result.out, "");

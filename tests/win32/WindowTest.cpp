@@ -4,6 +4,7 @@
 #include <map>
 #include <ranges>
 
+#include "app/Texts.h"
 #include "tests/win32/Support.h"
 #include "win32/MainWindow.h"
 #include "win32/OleSession.h"
@@ -69,19 +70,24 @@ protected:
         settle();
     }
 
+    // A user who presses the keys in the next popup menu, which runs modal
+    // meanwhile: `downs` times Down (after `first`), then Enter.
+    static std::jthread menuUser(std::vector<WPARAM> first, int downs) {
+        first.insert(first.end(), static_cast<std::size_t>(downs), VK_DOWN);
+        first.push_back(VK_RETURN);
+        return std::jthread([keys = std::move(first)] {
+            HWND menu = nullptr;
+            if (!waitUntil([&] { return (menu = ::FindWindowW(L"#32768", nullptr)) != nullptr; })) return;
+            for (const WPARAM key : keys) ::PostMessageW(menu, WM_KEYDOWN, key, 0);
+        });
+    }
+
     // Picks an entry of the mode menu that a right click on "List" opens (the
-    // modes, then "Include Subfolders"), by keyboard as a user would; the menu
-    // runs modal meanwhile.
+    // modes, then "Include Subfolders"), by keyboard as a user would.
     static constexpr int kIncludeSubfolders = 3;
     void pickMode(ListMode mode) { pickEntry(static_cast<int>(mode)); }
     void pickEntry(int entry) {
-        const std::jthread user([entry] {
-            HWND menu = nullptr;
-            if (!waitUntil([&] { return (menu = ::FindWindowW(L"#32768", nullptr)) != nullptr; })) return;
-            for (const WPARAM key : {VK_DOWN, VK_RIGHT}) ::PostMessageW(menu, WM_KEYDOWN, key, 0);
-            for (int down = 0; down < entry; ++down) ::PostMessageW(menu, WM_KEYDOWN, VK_DOWN, 0);
-            ::PostMessageW(menu, WM_KEYDOWN, VK_RETURN, 0);
-        });
+        const std::jthread user = menuUser({VK_DOWN, VK_RIGHT}, entry);
         send(control(G::ListButton), WM_RBUTTONUP);
     }
 
@@ -163,6 +169,16 @@ TEST_F(WindowTest, ListAndTheModeMenuCopyTheFolderInEveryMode) {
     EXPECT_EQ(clipboardText(), L"DIR : " + folder + L"\r\n\r\na.txt\r\nB.txt\r\n");
     pickMode(ListMode::SizeAndDate);
     EXPECT_EQ(window.listMode(), ListMode::SizeAndDate);
+    // The button's tip names the mode.
+    std::wstring tip(256, L'\0');
+    TTTOOLINFOW tool{};
+    tool.cbSize = sizeof(tool);
+    tool.hwnd = window.hwnd();
+    tool.uId = reinterpret_cast<UINT_PTR>(control(G::ListButton));
+    tool.lpszText = tip.data();
+    ::SendMessageW(window.buttonTips(), TTM_GETTEXTW, tip.size(), reinterpret_cast<LPARAM>(&tool));
+    EXPECT_STREQ(tip.c_str(),
+                 L"Copy a listing of the folder (now: Names, Size, Date). Right-click to choose the format.");
     EXPECT_EQ(clipboardText(), L"DIR : " + folder +
                                    L"\r\n\r\n  SIZE   DATE       TIME   \tNAME\r\n"
                                    L"    1KB 2001/03/20 07:05:03\ta.txt\r\n    4KB 2020/03/20 08:00:03\tB.txt\r\n");
@@ -192,6 +208,24 @@ TEST_F(WindowTest, ADropOnAFieldIsTakenTheLevelsWalkItAndCopyTakesTheShortForm) 
     EXPECT_EQ(textOf(control(G::NameField, 0)), deep);
     send(control(G::CopyButton, 1), BM_CLICK);
     EXPECT_EQ(clipboardText(), systemShortPath(deep));
+}
+
+TEST_F(WindowTest, ACopyButtonsMenuCopiesTheFormPickedAndSaysWhyAGreyedOneCopiesNothing) {
+    window.queuePath(tree.root + L"\\Deep\\Deeper Folder");
+    const std::wstring shortFolderLongName = systemShortPath(tree.root + L"\\Deep") + L"\\Deeper Folder";
+    // The short button's last item, from the menu that Shift+F10 opens.
+    const HWND shortButton = control(G::CopyButton, 1);
+    const std::jthread user = menuUser({}, std::size(texts::kFormItems));
+    settle();
+    ::SendMessageW(shortButton, WM_CONTEXTMENU, reinterpret_cast<WPARAM>(shortButton), -1);
+    win32::handleWaitingMessages();
+    EXPECT_EQ(clipboardText(), shortFolderLongName);
+    // No drive is mapped to a share here: the network path is greyed, and
+    // Enter on it says so.
+    const std::jthread greyedPick = menuUser({}, 1 + static_cast<int>(PathForm::Network));
+    send(control(G::CopyButton, 0), WM_RBUTTONUP);
+    EXPECT_EQ(textOf(control(G::NameField, 1)), L"Nothing was copied: the path is not on a mapped network drive.");
+    EXPECT_EQ(clipboardText(), shortFolderLongName);
 }
 
 TEST_F(WindowTest, ReturningToTheWindowGivesBackItsFocusAndAPathBringsItBackNormal) {

@@ -60,7 +60,9 @@ TEST_F(MainControllerTest, CommandsWithNothingShownOnlyAskForAFile) {
     for (const auto command :
          {+[](MainController& c) { c.copyField(NameField::Long); },
           +[](MainController& c) { c.copyField(NameField::Short); }, +[](MainController& c) { c.moveLevel(Level::Up); },
-          +[](MainController& c) { c.moveLevel(Level::Down); }, +[](MainController& c) { c.copyListing(); }}) {
+          +[](MainController& c) { c.moveLevel(Level::Down); }, +[](MainController& c) { c.copyListing(); },
+          +[](MainController& c) { c.onCopyButtonMenu(NameField::Long); },
+          +[](MainController& c) { c.copyForm(NameField::Short, PathForm::Name); }}) {
         view = {};
         command(controller);
         EXPECT_EQ(view.fields[1], texts::kPrompt);
@@ -191,6 +193,36 @@ TEST_F(MainControllerTest, AWholeTreeIsCopiedWithoutTheFoldersThatCannotBeReadAn
     EXPECT_EQ(view.clipboard,
               L"Name\tType\tSize\tModified\r\nSub\tFolder\t\t0000-00-00 00:00:00\r\n"
               L"A.txt\tFile\t0\t0000-00-00 00:00:00\r\nb.txt\tFile\t0\t0000-00-00 00:00:00\r\n");
+}
+
+TEST_F(MainControllerTest, CopyMenusOfferTheFormsTheyCanMakeInTheCaseShownAndSayWhyNotElse) {
+    const auto offered = [this](NameField field) {
+        controller.onCopyButtonMenu(field);
+        std::wstring items;  // "+" for an item that can be picked, "-" for a greyed one
+        for (const CopyMenuItem& item : view.copyMenu) items += item.enabled ? L'+' : L'-';
+        return items;
+    };
+    controller.openPath(L"\\\\server\\share\\dir\\file.txt");
+    EXPECT_EQ(offered(NameField::Long), L"++++-+-++");
+    controller.copyForm(NameField::Long, PathForm::Wsl);
+    EXPECT_EQ(view.fields[1], L"Nothing was copied: only a path on a drive has a WSL form.");
+    EXPECT_EQ(view.clipboard, L"untouched");
+    // The system's answers take the case shown, as the fields do.
+    fs.add(L"N:\\Docs|DOCS~1\\Long Report.txt|LONGRE~1.TXT"), fs.mappedDrives[L"N:"] = L"\\\\Server\\Share";
+    controller.openPath(L"n:\\docs\\long report.txt");
+    controller.selectCase(LetterCase::Upper);
+    EXPECT_EQ(offered(NameField::Short), L"++++++++++");
+    for (const auto& [field, form, copied] : std::initializer_list<std::tuple<NameField, PathForm, const wchar_t*>>{
+             {NameField::Short, PathForm::Network, L"\\\\SERVER\\SHARE\\DOCS~1\\LONGRE~1.TXT"},
+             {NameField::Short, PathForm::ShortFolderLongName, L"N:\\DOCS~1\\LONG REPORT.TXT"},
+             {NameField::Long, PathForm::ForwardSlashes, L"N:/DOCS/LONG REPORT.TXT"},
+             {NameField::Short, PathForm::AsShown, L"N:\\DOCS~1\\LONGRE~1.TXT"}}) {
+        controller.copyForm(field, form);
+        EXPECT_EQ(view.clipboard, copied);
+    }
+    controller.selectCase(LetterCase::Lower);
+    controller.copyForm(NameField::Long, PathForm::Network);
+    EXPECT_EQ(view.clipboard, L"\\\\server\\share\\docs\\long report.txt");
 }
 
 TEST_F(MainControllerTest, TheHintGoesWithTheFormsAndNamesTheStoredItems) {

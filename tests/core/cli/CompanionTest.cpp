@@ -41,6 +41,8 @@ TEST(CompanionOptionsTest, ReadsOptionsAnywhereBeforeTheEndMarker) {
              {{L"--why=1", L"a"}, L"error: option --why takes no value"},
              {{L"a", L"--list=all"}, L"error: unknown listing mode: all"},
              {{L"a", L"--encoding=utf8"}, L"error: unknown encoding: utf8"},
+             {{L"--as=url", L"a"}, L"error: unknown form: url"},
+             {{L"--as=uri", L"--list", L"a"}, L"error: --as and --list do not go together"},
              {{L"a", L"-f"}, L"error: option -f needs a value"},
              {{L"a", L"--encoding"}, L"error: option --encoding needs a value"}})
         EXPECT_EQ(summary(arguments), expected);
@@ -117,6 +119,17 @@ TEST_F(CompanionTest, PrintsOneRecordAPathAndAnEmptyOneForAMissingPath) {
     EXPECT_EQ(run({L"-s0", L"--why", L"C:\\Program Files\\Read Me.txt", L"C:\\Data\\Long Name.txt"}), kAllFound);
     const std::wstring why = L"No short name for \"Long Name.txt\": the file system keeps no short names (ReFS).";
     EXPECT_EQ(console.out, std::wstring(L"C:\\PROGRA~1\\README~1.TXT\0C:\\Data\\Long Name.txt\0", 47) + why + L'\0');
+}
+
+TEST_F(CompanionTest, GivesTheFormsAsAskedAndAnEmptyRecordWhereOneCannotBeMade) {
+    fs.add(L"\\\\Server\\Share\\x.txt");
+    EXPECT_EQ(run({L"-b", L"--as=wsl", L"c:\\progra~1\\readme~1.txt", L"\\\\Server\\Share\\x.txt"}), kSomeFailed);
+    EXPECT_EQ(console.out, L"/mnt/c/Program Files/Read Me.txt\t/mnt/c/PROGRA~1/README~1.TXT\r\n\r\n");
+    EXPECT_EQ(console.err, L"tpath: \\\\Server\\Share\\x.txt: only a path on a drive has a WSL form\r\n");
+    console.out.clear();
+    // The short folder comes of the long form whatever form is chosen, in the case asked for.
+    EXPECT_EQ(run({L"-s", L"--lower", L"--as", L"short-folder", L"C:\\Program Files\\Read Me.txt"}), kAllFound);
+    EXPECT_EQ(console.out, L"c:\\progra~1\\read me.txt\r\n");
 }
 
 TEST_F(CompanionTest, ListsAFolderWholeOrNotAtAll) {

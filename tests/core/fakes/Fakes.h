@@ -59,6 +59,12 @@ public:
         const Node* node = walk(path);
         return node ? std::optional(node->alias) : std::nullopt;
     }
+    // Drives mapped to shares, by their capitals: "N:" to "\\server\share".
+    std::map<std::wstring, std::wstring> mappedDrives;
+    std::wstring networkPath(const std::wstring& path) override {
+        const auto found = mappedDrives.find(key(path.substr(0, 2)));
+        return found == mappedDrives.end() ? L"" : found->second + path.substr(2);
+    }
     // What each folder's volume tells: the entry of the longest folder that holds it, else nothing read.
     std::map<std::wstring, ShortNameFacts> volumes;
     ShortNameFacts shortNameFacts(const std::wstring& folder) override {
@@ -175,6 +181,8 @@ struct FakeView final : MainView {
     bool includeSubfolders() override { return wholeTree; }
     void setIncludeSubfolders(bool include) override { wholeTree = include; }
     void showModeMenu() override { log(L"menu"); }
+    std::vector<CopyMenuItem> copyMenu;
+    void showCopyMenu(NameField, const std::vector<CopyMenuItem>& items) override { copyMenu = items; }
     void pumpMessages() override { log(L"pump"); }
     bool held = false;  // by another program
     using MainView::setClipboardText;

@@ -3,6 +3,7 @@
 #include "fakes/Fakes.h"
 #include "paths/CommandLine.h"
 #include "paths/PathConverter.h"
+#include "paths/PathForms.h"
 #include "paths/PathHead.h"
 
 using namespace twinpath;
@@ -81,4 +82,52 @@ TEST(CommandLineTest, ArgumentsAndTheInputPathInThem) {
              {inputPathOf, L"  C:\\a b\\c.txt", L"C:\\a b\\c.txt"},
              {inputPathOf, L"C:\\a\"b", L"C:\\a\"b"}})
         EXPECT_EQ(read(text), result) << testing::PrintToString(text);
+}
+
+TEST(PathFormsTest, EveryFormOfEachShapeOfPath) {
+    fakes::FakeFileSystem fs;
+    for (const wchar_t* path : {L"C:\\Program Files|PROGRA~1\\", L"\\\\server\\share\\", L"\\\\?\\C:\\Data|DATA~1\\",
+                                L"n:\\docs|DOCS~1\\", L"D:\\", L"\\\\?\\Volume{1}\\dir\\"})
+        fs.add(path);
+    fs.mappedDrives[L"N:"] = L"\\\\Server\\Share";  // what the network layer answers for N:
+    const std::wstring mixed = L"\u00dcn\u00efcode \u65e5\u672c\U0001F600";
+    // The forms from CommandLine to ShortFolderLongName; empty where a form cannot be made.
+    using Row = std::pair<std::wstring, std::array<std::wstring, 9>>;
+    const Row rows[] = {
+        {L"C:\\Program Files\\" + mixed,
+         {L"\"C:\\Program Files\\" + mixed + L"\"", L"\"C:\\Program Files\\" + mixed + L"\"",
+          L"C:/Program Files/" + mixed, L"/mnt/c/Program Files/" + mixed,
+          L"file:///C:/Program%20Files/%C3%9Cn%C3%AFcode%20%E6%97%A5%E6%9C%AC%F0%9F%98%80", L"", mixed,
+          L"C:\\Program Files", L"C:\\PROGRA~1\\" + mixed}},
+        {L"\\\\server\\share\\a#b%c",
+         {L"\"\\\\server\\share\\a#b%c\"", L"\"\\\\server\\share\\a#b%c\"", L"//server/share/a#b%c", L"",
+          L"file://server/share/a%23b%25c", L"", L"a#b%c", L"\\\\server\\share", L"\\\\server\\share\\a#b%c"}},
+        {L"\\\\?\\C:\\Data\\x&y",
+         {L"\"\\\\?\\C:\\Data\\x&y\"", L"\"\\\\?\\C:\\Data\\x&y\"", L"C:/Data/x&y", L"/mnt/c/Data/x&y",
+          L"file:///C:/Data/x%26y", L"", L"x&y", L"\\\\?\\C:\\Data", L"\\\\?\\C:\\DATA~1\\x&y"}},
+        // A short form in small letters on a mapped drive: the tilde asks for quotes.
+        {L"n:\\docs\\r~1.txt",
+         {L"\"n:\\docs\\r~1.txt\"", L"\"n:\\docs\\r~1.txt\"", L"n:/docs/r~1.txt", L"/mnt/n/docs/r~1.txt",
+          L"file:///n:/docs/r~1.txt", L"\\\\Server\\Share\\docs\\r~1.txt", L"r~1.txt", L"n:\\docs",
+          L"n:\\DOCS~1\\r~1.txt"}},
+        {L"D:\\app.exe\\",
+         {L"D:\\app.exe\\", L"\"D:\\app.exe\\\\\"", L"D:/app.exe/", L"/mnt/d/app.exe/", L"file:///D:/app.exe/", L"",
+          L"app.exe", L"D:\\", L"D:\\app.exe"}},
+        // Roots have no name and no parent; a trailing separator stays itself inside quotes.
+        {L"C:\\", {L"C:\\", L"\"C:\\\\\"", L"C:/", L"/mnt/c/", L"file:///C:/", L"", L"", L"", L""}},
+        {L"\\\\server\\share\\",
+         {L"\\\\server\\share\\", L"\"\\\\server\\share\\\\\"", L"//server/share/", L"", L"file://server/share/", L"",
+          L"", L"", L""}},
+        {L"\\\\?\\Volume{1}\\dir\\f",
+         {L"\"\\\\?\\Volume{1}\\dir\\f\"", L"\"\\\\?\\Volume{1}\\dir\\f\"", L"//?/Volume{1}/dir/f", L"", L"", L"", L"f",
+          L"\\\\?\\Volume{1}\\dir", L"\\\\?\\Volume{1}\\dir\\f"}},
+        {L"Nothing was copied", {L"", L"", L"", L"", L"", L"", L"", L"", L""}}};
+    for (const auto& [path, forms] : rows)
+        for (std::size_t i = 0; i < forms.size(); ++i) {
+            const FormedPath formed = pathInForm(static_cast<PathForm>(i + 1), path, fs);
+            EXPECT_EQ(formed.text, forms[i]) << testing::PrintToString(path) << " form " << i + 1;
+            EXPECT_EQ(formed.made(), !forms[i].empty()) << testing::PrintToString(path) << " form " << i + 1;
+        }
+    // A lone surrogate has no UTF-8 form.
+    EXPECT_FALSE(pathInForm(PathForm::FileUri, L"C:\\x\xD800", fs).made());
 }

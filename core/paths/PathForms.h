@@ -1,0 +1,43 @@
+#pragma once
+
+#include <string>
+
+#include "ports/FileSystem.h"
+
+namespace twinpath {
+
+// The forms a shown path can be copied in, in the order the Copy buttons'
+// menus offer them.
+enum class PathForm {
+    AsShown,             // the field's text as it is
+    CommandLine,         // in double quotes where cmd needs them
+    Quoted,              // always in double quotes
+    ForwardSlashes,      // C:/Program Files/App
+    Wsl,                 // /mnt/c/Program Files/App
+    FileUri,             // file:///C:/Program%20Files/App
+    Network,             // \\server\share\App for a path on a mapped network drive
+    Name,                // the last level
+    Parent,              // the folder that holds the last level
+    ShortFolderLongName  // the parent folder's short form and the last level's long name
+};
+
+// A path in one form, or why that form cannot be made of it.
+struct FormedPath {
+    std::wstring text;
+    // Empty when `text` holds the form; else a reason in small letters, with
+    // no full stop, that fits after "Nothing was copied: ".
+    std::wstring whyNot;
+
+    bool made() const { return whyNot.empty(); }
+};
+
+// True for the forms whose answer comes from the file system (the network
+// path and the short folder); every other form is a function of the text.
+bool asksFileSystem(PathForm form);
+
+// The path in the form. Its case is kept: the caller maps the file system's
+// answers to the case the path is shown in. A text without a drive, share or
+// device root has no form but itself.
+FormedPath pathInForm(PathForm form, const std::wstring& path, FileSystem& fileSystem);
+
+}  // namespace twinpath

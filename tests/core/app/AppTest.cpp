@@ -49,6 +49,7 @@ TEST_F(MainControllerTest, LetterCasesApplyToBothFormsAndTheirCopies) {
              {LetterCase::Lower, L"c:\\program files\\tools\\read me.txt", L"c:\\progra~1\\tools\\readme~1.txt"},
              {LetterCase::Stored, L"c:\\Program Files\\Tools\\Read Me.txt", L"c:\\PROGRA~1\\tools\\README~1.TXT"}}) {
         controller.selectCase(letterCase);
+        EXPECT_EQ(view.fields[1], shortForm);
         controller.copyField(NameField::Long);
         EXPECT_EQ(view.clipboard, longForm);
         controller.copyField(NameField::Short);

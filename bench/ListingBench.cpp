@@ -190,6 +190,10 @@ struct SizeResult {
     CommandTimes best{1e30, 0, 0, 0, 0, 0, false};
     std::optional<bench::WindowListCopyFigures> window;  // the fastest round
     Best dir;
+    // Each round's ratio to that round's bare loop: steadier than a ratio of
+    // two best figures when the machine's speed drifts during the run.
+    std::vector<double> commandRatios;
+    std::vector<double> windowRatios;
 };
 
 double ms(double seconds) { return seconds * 1e3; }
@@ -224,6 +228,8 @@ void printWindowListCopy(const bench::WindowListCopyFigures& w, const SizeResult
                 ms(w.longestDispatch), messageName(w.slowestMessage).c_str());
     std::printf("    %zu characters on the clipboard%s\n", w.characters,
                 w.characters == t.reportLength ? ", as the command's report" : ", NOT the command's report");
+    std::printf("  median of the rounds' ratios to the bare loop: command %.2fx, window %.2fx\n",
+                bench::median(result.commandRatios), bench::median(result.windowRatios));
 }
 
 // The probed rounds: the longest gap between two answered messages in each,
@@ -276,11 +282,14 @@ SizeResult measure(const Plan& plan, HWND owner, HANDLE nul, bench::WindowListCo
     for (int round = 0; round < plan.rounds; ++round) {
         const Stopwatch stopwatch;
         bareEnumeration(folder);
-        result.bare.take(stopwatch.seconds());
+        const double bare = stopwatch.seconds();
+        result.bare.take(bare);
         const CommandTimes times = listCopyCommand(owner, folder, listing);
         result.command.take(times.total());
+        result.commandRatios.push_back(times.total() / bare);
         if (times.total() < result.best.total()) result.best = times;
         const auto figures = windowReady ? window.listCopy(false) : std::nullopt;
+        if (figures) result.windowRatios.push_back(figures->seconds / bare);
         if (figures && (!result.window || figures->seconds < result.window->seconds)) result.window = figures;
         if (round < plan.dirRounds) {
             if (const auto seconds = systemListing(folder, nul)) result.dir.take(*seconds);

@@ -12,24 +12,20 @@
 //   the window is shown.
 // Every started process is ended before this program ends.
 #include <windows.h>
-// The process memory counters, read from this side.
-#include <psapi.h>
 
 #include <cstdio>
 #include <cstdlib>
-#include <functional>
 #include <string>
 #include <vector>
 
 #include "bench/BenchSupport.h"
+#include "bench/StartTiming.h"
 #include "win32/MainWindow.h"
 
 namespace {
 
 using namespace twinpath;
-using bench::Best;
-using bench::LaunchedProcess;
-using bench::Stopwatch;
+using namespace twinpath::bench;
 
 constexpr wchar_t kProgram[] = L"" TWINPATH_EXE;
 constexpr wchar_t kMinimal[] = L"" MINIMAL_WINDOW_EXE;
@@ -59,136 +55,6 @@ constexpr wchar_t kMinimalClass[] = L"TwinpathMinimalWindow";
 constexpr wchar_t kControlsClass[] = L"Twinpath.ControlsWindow";
 
 constexpr int kRounds = 25;
-constexpr double kLimitSeconds = 20;
-// Long enough after the window shows for the work its first messages bring
-// (painting, activation) to be done.
-constexpr DWORD kSettleMs = 500;
-
-// Two files with long names to start with, removed again at the end.
-class StartFiles {
-public:
-    StartFiles() {
-        ::CreateDirectoryW(folder_.c_str(), nullptr);
-        bench::ensureFile(first);
-        bench::ensureFile(second);
-    }
-    ~StartFiles() {
-        ::DeleteFileW(first.c_str());
-        ::DeleteFileW(second.c_str());
-        ::RemoveDirectoryW(folder_.c_str());
-    }
-    StartFiles(const StartFiles&) = delete;
-    StartFiles& operator=(const StartFiles&) = delete;
-
-private:
-    const std::wstring folder_ = bench::temporaryFolder() + L"\\twinpath-bench-start";
-
-public:
-    const std::wstring first = folder_ + L"\\First Long File Name.text";
-    const std::wstring second = folder_ + L"\\Second Long File Name.text";
-};
-
-std::wstring quoted(const std::wstring& path) { return L"\"" + path + L"\""; }
-
-// The process's window of that class, shown or not yet.
-HWND windowOf(DWORD processId, const wchar_t* className, bool mustBeVisible) {
-    for (HWND window = ::FindWindowExW(nullptr, nullptr, className, nullptr); window;
-         window = ::FindWindowExW(nullptr, window, className, nullptr)) {
-        DWORD owner = 0;
-        ::GetWindowThreadProcessId(window, &owner);
-        if (owner == processId && (!mustBeVisible || ::IsWindowVisible(window))) return window;
-    }
-    return nullptr;
-}
-
-HWND visibleWindowOf(DWORD processId, const wchar_t* className) { return windowOf(processId, className, true); }
-
-int visibleWindowsOf(const wchar_t* className) {
-    int count = 0;
-    for (HWND window = ::FindWindowExW(nullptr, nullptr, className, nullptr); window;
-         window = ::FindWindowExW(nullptr, window, className, nullptr))
-        count += ::IsWindowVisible(window) ? 1 : 0;
-    return count;
-}
-
-std::wstring textOf(HWND window) {
-    wchar_t buffer[1024]{};
-    DWORD_PTR copied = 0;
-    if (!::SendMessageTimeoutW(window, WM_GETTEXT, std::size(buffer), reinterpret_cast<LPARAM>(buffer),
-                               SMTO_ABORTIFHUNG, 2000, &copied))
-        return {};
-    return std::wstring(buffer, copied);
-}
-
-// Seconds on `clock` when `condition` first holds, asked every 2 ms (often
-// enough for figures of tens of milliseconds, seldom enough not to take the
-// processors from the program being watched); nothing after the limit.
-std::optional<double> pollUntil(const Stopwatch& clock, const std::function<bool()>& condition) {
-    while (clock.seconds() < kLimitSeconds) {
-        if (condition()) return clock.seconds();
-        ::Sleep(2);
-    }
-    return std::nullopt;
-}
-
-struct Memory {
-    SIZE_T workingSet = 0;
-};
-
-std::optional<Memory> memoryOf(DWORD processId) {
-    win32::UniqueHandle process(::OpenProcess(PROCESS_QUERY_INFORMATION | PROCESS_VM_READ, FALSE, processId));
-    if (!process) return std::nullopt;
-    PROCESS_MEMORY_COUNTERS counters{};
-    counters.cb = sizeof(counters);
-    if (!::GetProcessMemoryInfo(process.get(), &counters, sizeof(counters))) return std::nullopt;
-    return Memory{counters.WorkingSetSize};
-}
-
-// How a started program shows that it is ready: the text of its window (the
-// minimal program's caption) or of the window's first child (the program's
-// long-name field).
-enum class ShownIn { Caption, FirstChild };
-
-HWND shownText(HWND window, ShownIn where) {
-    return where == ShownIn::Caption ? window : ::GetWindow(window, GW_CHILD);
-}
-
-struct StartFigures {
-    // When the window first existed (created, not yet shown), and when it
-    // showed the path.
-    double created = 0;
-    double seconds = 0;
-    std::optional<Memory> memory;
-};
-
-// Both programs get the path in quotes, as Explorer passes it; the minimal
-// program shows its command line as it is, the program the path inside.
-std::optional<StartFigures> timeStart(const wchar_t* program, const wchar_t* className, ShownIn where,
-                                      const std::wstring& path) {
-    const std::wstring expected = where == ShownIn::Caption ? quoted(path) : path;
-    const Stopwatch clock;
-    LaunchedProcess process(program, quoted(path));
-    if (!process.started()) return std::nullopt;
-    std::optional<double> created;
-    const auto seconds = pollUntil(clock, [&] {
-        const HWND window = windowOf(process.id(), className, false);
-        if (window && !created) created = clock.seconds();
-        return window && ::IsWindowVisible(window) && textOf(shownText(window, where)) == expected;
-    });
-    if (!seconds) return std::nullopt;
-    ::Sleep(kSettleMs);
-    return StartFigures{created.value_or(*seconds), *seconds, memoryOf(process.id())};
-}
-
-// Starts a program that ends at once without a window, until its end.
-std::optional<double> timeBareStart(const wchar_t* program, const std::wstring& arguments = L"/exit") {
-    const Stopwatch clock;
-    LaunchedProcess process(program, arguments);
-    if (!process.started()) return std::nullopt;
-    const auto code = process.waitForExit(static_cast<DWORD>(kLimitSeconds * 1000));
-    if (!code || *code != 0) return std::nullopt;
-    return clock.seconds();
-}
 
 std::optional<std::uint64_t> fileSize(const wchar_t* path) {
     WIN32_FILE_ATTRIBUTE_DATA data{};
@@ -221,10 +87,21 @@ bool measureStartUp(const StartFiles& files) {
         Best shown;
         Best created;
         MemoryRange memory;
+        // Each round's figure, for ratios within a round.
+        std::vector<std::optional<double>> rounds = std::vector<std::optional<double>>(kRounds);
     };
     Windowed windowed[] = {{kProgram, kProgramClass, ShownIn::FirstChild, {}, {}, {}},
                            {kControls, kControlsClass, ShownIn::FirstChild, {}, {}, {}},
                            {kMinimal, kMinimalClass, ShownIn::Caption, {}, {}, {}}};
+    // The median over the rounds of one kind's figure over another's in the
+    // same round: steadier than a ratio of two best figures when the
+    // machine's speed drifts during the run.
+    const auto roundRatio = [](const Windowed& a, const Windowed& b) {
+        std::vector<double> ratios;
+        for (std::size_t round = 0; round < a.rounds.size(); ++round)
+            if (a.rounds[round] && b.rounds[round]) ratios.push_back(*a.rounds[round] / *b.rounds[round]);
+        return bench::median(ratios);
+    };
     constexpr int kWindowed = static_cast<int>(std::size(windowed));
     Windowed& program = windowed[0];
     Windowed& controls = windowed[1];
@@ -247,6 +124,7 @@ bool measureStartUp(const StartFiles& files) {
                     continue;
                 }
                 w.shown.take(figures->seconds);
+                w.rounds[static_cast<std::size_t>(round)] = figures->seconds;
                 w.created.take(figures->created);
                 w.memory.take(figures->memory);
             } else if (kind >= kWindowed + 2) {
@@ -275,6 +153,10 @@ bool measureStartUp(const StartFiles& files) {
         "  twinpath.exe                     %7.1f ms   %.2fx the controls window program (aim 1.15x), %.2fx "
         "the minimal one (aim 1.3x)\n",
         programShown * 1e3, programShown / controls.shown.seconds(), programShown / minimal.shown.seconds());
+    std::printf(
+        "  median of the rounds' ratios: twinpath.exe %.2fx controls_window.exe, %.2fx minimal_window.exe; "
+        "controls_window.exe %.2fx minimal_window.exe\n",
+        roundRatio(program, controls), roundRatio(program, minimal), roundRatio(controls, minimal));
     std::printf("start until the window exists (created, not yet shown), best of %d rounds\n", kRounds);
     std::printf("  minimal_window.exe               %7.1f ms\n", minimal.created.seconds() * 1e3);
     std::printf("  controls_window.exe              %7.1f ms\n", controls.created.seconds() * 1e3);

@@ -29,16 +29,23 @@ void pumpUntil(const win32::MessageFilter& filter, Condition done) {
     }
 }
 
+// One message of the probe: when it was sent and when it was answered.
+struct Answer {
+    double sent;
+    double answered;
+};
+
 // Sends WM_NULL to the window from a thread of its own, one message at a
-// time, and notes the moment each was answered.
+// time, and notes when each was sent and answered.
 class AnswerProbe {
 public:
     AnswerProbe(HWND window, const Stopwatch& clock)
         : thread_([this, window, &clock](const std::stop_token& stop) {
               while (!stop.stop_requested()) {
                   DWORD_PTR result = 0;
+                  const double sent = clock.seconds();
                   if (::SendMessageTimeoutW(window, WM_NULL, 0, 0, SMTO_NORMAL, kProbeTimeoutMs, &result)) {
-                      answers_.push_back(clock.seconds());
+                      answers_.push_back({sent, clock.seconds()});
                       answered_.store(answers_.size(), std::memory_order_release);
                   }
                   ::Sleep(kProbePauseMs);
@@ -50,9 +57,9 @@ public:
 
     bool answered() const { return answered_.load(std::memory_order_acquire) > 0; }
 
-    // Stops the probe, answering its last message meanwhile, and returns the
-    // moments of the answers.
-    std::vector<double> finish(const win32::MessageFilter& filter) {
+    // Stops the probe, answering its last message meanwhile, and returns its
+    // messages.
+    std::vector<Answer> finish(const win32::MessageFilter& filter) {
         thread_.request_stop();
         pumpUntil(filter, [this] { return done_.load(std::memory_order_acquire); });
         thread_.join();
@@ -61,7 +68,7 @@ public:
 
 private:
     // Written by the probe's thread alone, read once it has ended.
-    std::vector<double> answers_;
+    std::vector<Answer> answers_;
     std::atomic<std::size_t> answered_{0};
     std::atomic<bool> done_{false};
     std::jthread thread_;  // last: it ends before the answers go
@@ -125,12 +132,19 @@ std::optional<WindowListCopyFigures> WindowListCopy::listCopy(bool probe) {
     double slowestFrom = 0;
     double slowestTo = 0;
     const auto handled = [&](UINT message, double from) {
-        const double to = clock.seconds();
-        figures.busySeconds += to - from;
-        if (to - from <= slowestTo - slowestFrom) return;
-        slowestFrom = from;
-        slowestTo = to;
-        figures.slowestMessage = message;
+        const double took = clock.seconds() - from;
+        figures.busySeconds += took;
+        if (took > slowestTo - slowestFrom) {
+            figures.nextSlowest = figures.longestDispatch;
+            figures.nextSlowestMessage = figures.slowestMessage;
+            slowestFrom = from;
+            slowestTo = from + took;
+            figures.longestDispatch = took;
+            figures.slowestMessage = message;
+        } else if (took > figures.nextSlowest) {
+            figures.nextSlowest = took;
+            figures.nextSlowestMessage = message;
+        }
     };
     const DWORD before = ::GetClipboardSequenceNumber();
     const UINT_PTR watchdog = ::SetTimer(nullptr, 0, kWatchdogMs, nullptr);
@@ -158,17 +172,22 @@ std::optional<WindowListCopyFigures> WindowListCopy::listCopy(bool probe) {
     if (::GetClipboardSequenceNumber() == before) return std::nullopt;
     figures.seconds = ended - clicked;
     figures.untilResult = lastFrom - clicked;
-    figures.longestDispatch = slowestTo - slowestFrom;
 
     if (prober) {
-        const std::vector<double> answers = prober->finish(filter);
-        for (std::size_t i = 1; i < answers.size(); ++i) {
-            if (answers[i] <= clicked || answers[i - 1] >= ended) continue;
-            const double gap = answers[i] - answers[i - 1];
-            figures.longestGap = std::max(figures.longestGap, gap);
-            if (answers[i] <= slowestFrom || answers[i - 1] >= slowestTo)
-                figures.longestGapElsewhere = std::max(figures.longestGapElsewhere, gap);
+        const std::vector<Answer> answers = prober->finish(filter);
+        for (std::size_t i = 0; i < answers.size(); ++i) {
+            const Answer& answer = answers[i];
+            if (answer.answered <= clicked || answer.sent >= ended) continue;
             ++figures.answers;
+            const bool duringSlowest = answer.answered > slowestFrom && answer.sent < slowestTo;
+            const double wait = answer.answered - answer.sent;
+            figures.longestWait = std::max(figures.longestWait, wait);
+            if (!duringSlowest) figures.longestWaitElsewhere = std::max(figures.longestWaitElsewhere, wait);
+            if (i == 0) continue;
+            const double gap = answer.answered - answers[i - 1].answered;
+            figures.longestGap = std::max(figures.longestGap, gap);
+            if (answer.answered <= slowestFrom || answers[i - 1].answered >= slowestTo)
+                figures.longestGapElsewhere = std::max(figures.longestGapElsewhere, gap);
         }
     }
     figures.characters = clipboardTextLength(window_.hwnd());

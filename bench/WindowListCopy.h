@@ -30,13 +30,19 @@ struct WindowListCopyFigures {
     double seconds = 0;      // until the report is on the clipboard
     double untilResult = 0;  // until the window's thread took up the ended listing
     double busySeconds = 0;  // the window's thread handling messages, the click included
+    // The two slowest messages the window's thread handled.
     double longestDispatch = 0;
     UINT slowestMessage = 0;
+    double nextSlowest = 0;
+    UINT nextSlowestMessage = 0;
     std::size_t characters = 0;  // of the text on the clipboard afterwards
-    // Probed rounds only: the longest gap between two answers, and the longest
-    // of those that do not overlap the slowest message.
+    // Probed rounds only: the longest gap between two answers, the longest
+    // wait for one answer, and the longest of each that does not overlap the
+    // slowest message.
     double longestGap = 0;
     double longestGapElsewhere = 0;
+    double longestWait = 0;
+    double longestWaitElsewhere = 0;
     std::size_t answers = 0;
 };
 

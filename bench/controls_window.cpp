@@ -18,7 +18,6 @@
 #include "win32/UiHandles.h"
 #include "win32/WindowLibraries.h"
 #include "win32/WindowStyles.h"
-#include "win32/res/resource.h"
 
 using namespace twinpath;
 
@@ -97,18 +96,7 @@ std::wstring pathOf(const wchar_t* arguments) {
 
 int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, PWSTR arguments, int showCommand) {
     win32::windowLibraries::initCommonControls(ICC_STANDARD_CLASSES | ICC_BAR_CLASSES);
-    WNDCLASSEXW windowClass{};
-    windowClass.cbSize = sizeof(windowClass);
-    windowClass.lpfnWndProc = windowProcedure;
-    windowClass.hInstance = instance;
-    windowClass.hIcon = ::LoadIconW(instance, MAKEINTRESOURCEW(IDI_TWINPATH));
-    windowClass.hIconSm = static_cast<HICON>(::LoadImageW(instance, MAKEINTRESOURCEW(IDI_TWINPATH), IMAGE_ICON,
-                                                          ::GetSystemMetrics(SM_CXSMICON),
-                                                          ::GetSystemMetrics(SM_CYSMICON), LR_DEFAULTCOLOR));
-    windowClass.hCursor = ::LoadCursorW(nullptr, IDC_ARROW);
-    windowClass.hbrBackground = reinterpret_cast<HBRUSH>(COLOR_BTNFACE + 1);
-    windowClass.lpszClassName = kClassName;
-    if (!::RegisterClassExW(&windowClass)) return 1;
+    if (!win32::registerMainWindowClass(instance, windowProcedure, kClassName)) return 1;
 
     ControlsWindow state;
     state.instance = instance;

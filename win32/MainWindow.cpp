@@ -6,7 +6,6 @@
 #include "win32/Fonts.h"
 #include "win32/WindowLibraries.h"
 #include "win32/WindowStyles.h"
-#include "win32/res/resource.h"
 
 namespace twinpath::win32 {
 
@@ -28,18 +27,7 @@ MainWindow::~MainWindow() {
 }
 
 bool MainWindow::create() {
-    WNDCLASSEXW windowClass{};
-    windowClass.cbSize = sizeof(windowClass);
-    windowClass.lpfnWndProc = windowProc;
-    windowClass.hInstance = instance_;
-    windowClass.hIcon = ::LoadIconW(instance_, MAKEINTRESOURCEW(IDI_TWINPATH));
-    windowClass.hIconSm = static_cast<HICON>(::LoadImageW(instance_, MAKEINTRESOURCEW(IDI_TWINPATH), IMAGE_ICON,
-                                                          ::GetSystemMetrics(SM_CXSMICON),
-                                                          ::GetSystemMetrics(SM_CYSMICON), LR_DEFAULTCOLOR));
-    windowClass.hCursor = ::LoadCursorW(nullptr, IDC_ARROW);
-    windowClass.hbrBackground = reinterpret_cast<HBRUSH>(COLOR_BTNFACE + 1);
-    windowClass.lpszClassName = kMainWindowClass;
-    if (!::RegisterClassExW(&windowClass) && ::GetLastError() != ERROR_CLASS_ALREADY_EXISTS) return false;
+    if (!registerMainWindowClass(instance_, windowProc, kMainWindowClass)) return false;
 
     if (!::CreateWindowExW(kMainWindowExStyle, kMainWindowClass, texts::kCaption, kMainWindowStyle, CW_USEDEFAULT,
                            CW_USEDEFAULT, 0, 0, nullptr, nullptr, instance_, this))

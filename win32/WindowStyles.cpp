@@ -1,6 +1,23 @@
 #include "win32/WindowStyles.h"
 
+#include "win32/res/resource.h"
+
 namespace twinpath::win32 {
+
+bool registerMainWindowClass(HINSTANCE instance, WNDPROC procedure, const wchar_t* name) {
+    WNDCLASSEXW windowClass{};
+    windowClass.cbSize = sizeof(windowClass);
+    windowClass.lpfnWndProc = procedure;
+    windowClass.hInstance = instance;
+    windowClass.hIcon = ::LoadIconW(instance, MAKEINTRESOURCEW(IDI_TWINPATH));
+    windowClass.hIconSm = static_cast<HICON>(::LoadImageW(instance, MAKEINTRESOURCEW(IDI_TWINPATH), IMAGE_ICON,
+                                                          ::GetSystemMetrics(SM_CXSMICON),
+                                                          ::GetSystemMetrics(SM_CYSMICON), LR_DEFAULTCOLOR));
+    windowClass.hCursor = ::LoadCursorW(nullptr, IDC_ARROW);
+    windowClass.hbrBackground = reinterpret_cast<HBRUSH>(COLOR_BTNFACE + 1);
+    windowClass.lpszClassName = name;
+    return ::RegisterClassExW(&windowClass) || ::GetLastError() == ERROR_CLASS_ALREADY_EXISTS;
+}
 
 HWND createControl(HWND parent, HINSTANCE instance, const ControlDesign& design, int id) {
     const wchar_t* windowClass = L"STATIC";

@@ -6,8 +6,13 @@
 
 namespace twinpath::win32 {
 
-// The main window's styles and those of its controls, in one place for the
-// window and for what is measured against it.
+// The main window's class, styles and controls, in one place for the window
+// and for what is measured against it.
+
+// Registers a window class as the main window's: the program's icon, the
+// arrow pointer and the button-face background. True when the class exists.
+bool registerMainWindowClass(HINSTANCE instance, WNDPROC procedure, const wchar_t* name);
+
 inline constexpr DWORD kMainWindowStyle = WS_OVERLAPPEDWINDOW | WS_CLIPCHILDREN;
 inline constexpr DWORD kMainWindowExStyle = 0;
 

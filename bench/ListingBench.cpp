@@ -1,7 +1,12 @@
 // The list-copy command's work on folders of 1,000, 10,000 and 100,000 empty
 // files, next to two floors measured in the same run over the same folder: a
 // bare FindFirstFileExW loop, and `cmd /c dir /b /o:gn` (what a user would
-// otherwise type), started with CreateProcess, its output going to NUL.
+// otherwise type), started with CreateProcess, its output going to NUL. The
+// command is timed twice: its steps called one after another, and the
+// window's own list-copy from the click on "List" to the report on the
+// clipboard, with the listing on the window's background thread. Further
+// rounds of the latter record how long the window left messages unanswered
+// meanwhile.
 //
 // The folders are %TEMP%\twinpath-bench-<count>. bench/run.sh makes them from
 // the Linux side; this program makes a missing one itself, as on Windows.
@@ -15,6 +20,7 @@
 #include <vector>
 
 #include "bench/BenchSupport.h"
+#include "bench/WindowListCopy.h"
 #include "listing/FolderLister.h"
 #include "listing/ListingOrder.h"
 #include "listing/ListingReport.h"
@@ -30,13 +36,16 @@ using bench::Best;
 using bench::Stopwatch;
 
 // Rounds per size: fewer where one round is long. `dir` over 100,000 entries
-// takes about a minute under Wine, so it gets the fewest.
+// takes about a minute under Wine, so it gets the fewest. The probed rounds
+// come after the others: the probe takes processor time from the listing.
 struct Plan {
     int count;
     int rounds;
     int dirRounds;
+    int probedRounds;
 };
-constexpr Plan kPlans[] = {{1'000, 9, 5}, {10'000, 7, 3}, {100'000, 5, 2}};
+constexpr Plan kPlans[] = {{1'000, 9, 5, 5}, {10'000, 7, 3, 5}, {100'000, 5, 2, 5}};
+constexpr double kAnswerAimMs = 50;
 
 // The floor: enumeration alone, with the same call and flags the lister uses.
 int bareEnumeration(const std::wstring& folder) {
@@ -179,10 +188,91 @@ struct SizeResult {
     Best bare;
     Best command;
     CommandTimes best{1e30, 0, 0, 0, 0, 0, false};
+    std::optional<bench::WindowListCopyFigures> window;  // the fastest round
     Best dir;
+    // Each round's ratio to that round's bare loop: steadier than a ratio of
+    // two best figures when the machine's speed drifts during the run.
+    std::vector<double> commandRatios;
+    std::vector<double> windowRatios;
 };
 
-SizeResult measure(const Plan& plan, HWND owner, HANDLE nul) {
+double ms(double seconds) { return seconds * 1e3; }
+
+std::string messageName(UINT message) {
+    switch (message) {
+        case BM_CLICK:
+            return "the click";
+        case WM_PAINT:
+            return "WM_PAINT";
+        case WM_TIMER:
+            return "WM_TIMER";
+        default:
+            break;
+    }
+    char name[24];
+    if (message >= WM_APP)
+        std::snprintf(name, sizeof(name), "WM_APP+%u", message - WM_APP);
+    else
+        std::snprintf(name, sizeof(name), "0x%04x", message);
+    return name;
+}
+
+void printWindowListCopy(const bench::WindowListCopyFigures& w, const SizeResult& result) {
+    const CommandTimes& t = result.best;
+    std::printf(
+        "  window's list-copy, click to clipboard %7.4f s   %5.2fx the bare loop (aim 1.5x), %.2fx the command\n",
+        w.seconds, w.seconds / result.bare.seconds(), w.seconds / t.total());
+    std::printf("    the ended listing taken up after %.4f s (the command's list + sort + report: %.4f s)\n",
+                w.untilResult, t.list + t.sort + t.report);
+    std::printf("    window's thread busy %.1f ms in all; slowest messages %.1f ms (%s), %.1f ms (%s)\n",
+                ms(w.busySeconds), ms(w.longestDispatch), messageName(w.slowestMessage).c_str(), ms(w.nextSlowest),
+                messageName(w.nextSlowestMessage).c_str());
+    std::printf("    %zu characters on the clipboard%s\n", w.characters,
+                w.characters == t.reportLength ? ", as the command's report" : ", NOT the command's report");
+    std::printf("  median of the rounds' ratios to the bare loop: command %.2fx, window %.2fx\n",
+                bench::median(result.commandRatios), bench::median(result.windowRatios));
+}
+
+// The probed rounds: the longest gap between two answered messages in each,
+// and the list-copy's time meanwhile.
+void measureAnswers(const Plan& plan, bench::WindowListCopy& window) {
+    std::vector<bench::WindowListCopyFigures> rounds;
+    for (int round = 0; round < plan.probedRounds; ++round)
+        if (const auto figures = window.listCopy(true)) rounds.push_back(*figures);
+    if (rounds.empty()) {
+        std::printf("  window answering while it lists: no probed round reached the clipboard\n");
+        return;
+    }
+    bench::WindowListCopyFigures worst;
+    Best seconds;
+    std::size_t fewest = rounds.front().answers;
+    std::printf("  window answering while it lists (WM_NULL sent from another thread, %lu ms apart), %zu rounds\n",
+                static_cast<unsigned long>(bench::kProbePauseMs), rounds.size());
+    std::printf(
+        "    each round: longest gap between two answers / longest wait for one / slowest message (which)\n     ");
+    for (const auto& r : rounds) {
+        std::printf(" %.1f/%.1f/%.1f (%s)", ms(r.longestGap), ms(r.longestWait), ms(r.longestDispatch),
+                    messageName(r.slowestMessage).c_str());
+        worst.longestGap = std::max(worst.longestGap, r.longestGap);
+        worst.longestGapElsewhere = std::max(worst.longestGapElsewhere, r.longestGapElsewhere);
+        worst.longestWait = std::max(worst.longestWait, r.longestWait);
+        worst.longestWaitElsewhere = std::max(worst.longestWaitElsewhere, r.longestWaitElsewhere);
+        worst.longestDispatch = std::max(worst.longestDispatch, r.longestDispatch);
+        worst.nextSlowest = std::max(worst.nextSlowest, r.nextSlowest);
+        worst.answers = std::max(worst.answers, r.answers);
+        fewest = std::min(fewest, r.answers);
+        seconds.take(r.seconds);
+    }
+    std::printf(
+        " ms\n    longest gap %.1f ms (aim %.0f ms: %s), longest wait %.1f ms; away from each round's slowest "
+        "message: %.1f ms and %.1f ms, no other message over %.1f ms\n",
+        ms(worst.longestGap), kAnswerAimMs, ms(worst.longestGap) <= kAnswerAimMs ? "met" : "MISSED",
+        ms(worst.longestWait), ms(worst.longestGapElsewhere), ms(worst.longestWaitElsewhere), ms(worst.nextSlowest));
+    std::printf("    %zu to %zu answers a round; list-copy meanwhile, best %.4f s\n", fewest, worst.answers,
+                seconds.seconds());
+}
+
+SizeResult measure(const Plan& plan, HWND owner, HANDLE nul, bench::WindowListCopy& window) {
     SizeResult result;
     result.count = plan.count;
     const std::wstring folder = prepareFolder(plan.count);
@@ -193,15 +283,22 @@ SizeResult measure(const Plan& plan, HWND owner, HANDLE nul) {
     const int listed = systemListingLines(folder);
     if (listed != plan.count) std::printf("  dir listed %d lines, not %d\n", listed, plan.count);
 
+    const bool windowReady = window.open(folder);
+    if (!windowReady) std::printf("  the window did not show the folder\n");
     FolderListing listing;
     // Alternating rounds, so every side sees the same state of the machine.
     for (int round = 0; round < plan.rounds; ++round) {
         const Stopwatch stopwatch;
         bareEnumeration(folder);
-        result.bare.take(stopwatch.seconds());
+        const double bare = stopwatch.seconds();
+        result.bare.take(bare);
         const CommandTimes times = listCopyCommand(owner, folder, listing);
         result.command.take(times.total());
+        result.commandRatios.push_back(times.total() / bare);
         if (times.total() < result.best.total()) result.best = times;
+        const auto figures = windowReady ? window.listCopy(false) : std::nullopt;
+        if (figures) result.windowRatios.push_back(figures->seconds / bare);
+        if (figures && (!result.window || figures->seconds < result.window->seconds)) result.window = figures;
         if (round < plan.dirRounds) {
             if (const auto seconds = systemListing(folder, nul)) result.dir.take(*seconds);
         }
@@ -216,6 +313,12 @@ SizeResult measure(const Plan& plan, HWND owner, HANDLE nul) {
                 t.report, t.clipboard, t.reportLength, t.copied ? "" : ", NOT on the clipboard");
     std::printf("    list alone                 %5.2fx the bare loop\n", t.list / result.bare.seconds());
     std::printf("    sort: %ld sort keys made, %ld comparisons through the platform\n", t.keys, t.comparisons);
+    if (result.window) {
+        printWindowListCopy(*result.window, result);
+        measureAnswers(plan, window);
+    } else {
+        std::printf("  window's list-copy           failed\n");
+    }
     if (result.dir.empty()) {
         std::printf("  cmd /c dir /b /o:gn          failed\n");
     } else {
@@ -251,8 +354,9 @@ int wmain(int argc, wchar_t** argv) {
         return 1;
     }
 
+    bench::WindowListCopy window;
     std::vector<SizeResult> results;
-    for (const Plan& plan : plans) results.push_back(measure(plan, owner.get(), nul.get()));
+    for (const Plan& plan : plans) results.push_back(measure(plan, owner.get(), nul.get(), window));
 
     std::printf("growth (time per entry, microseconds)\n");
     std::printf("  %9s  %10s  %10s  %10s\n", "entries", "bare loop", "list-copy", "dir");

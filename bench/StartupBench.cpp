@@ -2,8 +2,9 @@
 // measured in the same run:
 // - start to window shown: from CreateProcess until the window is visible and
 //   its long-name field shows the path given on the command line, next to
-//   minimal_window.exe started and awaited the same way (its caption shows its
-//   command line);
+//   controls_window.exe (the same window and controls, and nothing else) and
+//   minimal_window.exe (its caption shows its command line), started and
+//   awaited the same way;
 // - a second start's hand-off: with a first copy running, from starting a
 //   second copy with another path until the first copy's field shows it, next
 //   to starting and ending minimal_window.exe without a window;
@@ -11,37 +12,34 @@
 //   the window is shown.
 // Every started process is ended before this program ends.
 #include <windows.h>
-// The process memory counters, read from this side.
-#include <psapi.h>
 
 #include <cstdio>
 #include <cstdlib>
-#include <functional>
 #include <string>
 #include <vector>
 
 #include "bench/BenchSupport.h"
+#include "bench/StartTiming.h"
 #include "win32/MainWindow.h"
 
 namespace {
 
 using namespace twinpath;
-using bench::Best;
-using bench::LaunchedProcess;
-using bench::Stopwatch;
+using namespace twinpath::bench;
 
 constexpr wchar_t kProgram[] = L"" TWINPATH_EXE;
 constexpr wchar_t kMinimal[] = L"" MINIMAL_WINDOW_EXE;
+constexpr wchar_t kControls[] = L"" CONTROLS_WINDOW_EXE;
 constexpr wchar_t kSameImports[] = L"" SAME_IMPORTS_EXE;
 constexpr wchar_t kLoadLibrary[] = L"" LOAD_LIBRARY_EXE;
 constexpr wchar_t kStartupSteps[] = L"" STARTUP_STEPS_EXE;
 // What startup_steps.exe times, in the order it writes them.
 constexpr const char* kSteps[] = {"process start and DLLs, to the first line",
                                   "the instance test",
-                                  "common controls",
+                                  "first conversion started, common controls",
                                   "the window with its controls and fonts",
                                   "the DDE service",
-                                  "the version and the first conversion",
+                                  "the version, the wait for the forms",
                                   "show: painted and activated",
                                   "OLE and the drop registration",
                                   "the first messages handled"};
@@ -54,138 +52,9 @@ constexpr const wchar_t* kDlls[] = {
 constexpr int kDllCount = static_cast<int>(std::size(kDlls));
 constexpr const wchar_t* kProgramClass = win32::kMainWindowClass;
 constexpr wchar_t kMinimalClass[] = L"TwinpathMinimalWindow";
+constexpr wchar_t kControlsClass[] = L"Twinpath.ControlsWindow";
 
 constexpr int kRounds = 25;
-constexpr double kLimitSeconds = 20;
-// Long enough after the window shows for the work its first messages bring
-// (painting, activation) to be done.
-constexpr DWORD kSettleMs = 500;
-
-// Two files with long names to start with, removed again at the end.
-class StartFiles {
-public:
-    StartFiles() {
-        ::CreateDirectoryW(folder_.c_str(), nullptr);
-        bench::ensureFile(first);
-        bench::ensureFile(second);
-    }
-    ~StartFiles() {
-        ::DeleteFileW(first.c_str());
-        ::DeleteFileW(second.c_str());
-        ::RemoveDirectoryW(folder_.c_str());
-    }
-    StartFiles(const StartFiles&) = delete;
-    StartFiles& operator=(const StartFiles&) = delete;
-
-private:
-    const std::wstring folder_ = bench::temporaryFolder() + L"\\twinpath-bench-start";
-
-public:
-    const std::wstring first = folder_ + L"\\First Long File Name.text";
-    const std::wstring second = folder_ + L"\\Second Long File Name.text";
-};
-
-std::wstring quoted(const std::wstring& path) { return L"\"" + path + L"\""; }
-
-// The process's window of that class, shown or not yet.
-HWND windowOf(DWORD processId, const wchar_t* className, bool mustBeVisible) {
-    for (HWND window = ::FindWindowExW(nullptr, nullptr, className, nullptr); window;
-         window = ::FindWindowExW(nullptr, window, className, nullptr)) {
-        DWORD owner = 0;
-        ::GetWindowThreadProcessId(window, &owner);
-        if (owner == processId && (!mustBeVisible || ::IsWindowVisible(window))) return window;
-    }
-    return nullptr;
-}
-
-HWND visibleWindowOf(DWORD processId, const wchar_t* className) { return windowOf(processId, className, true); }
-
-int visibleWindowsOf(const wchar_t* className) {
-    int count = 0;
-    for (HWND window = ::FindWindowExW(nullptr, nullptr, className, nullptr); window;
-         window = ::FindWindowExW(nullptr, window, className, nullptr))
-        count += ::IsWindowVisible(window) ? 1 : 0;
-    return count;
-}
-
-std::wstring textOf(HWND window) {
-    wchar_t buffer[1024]{};
-    DWORD_PTR copied = 0;
-    if (!::SendMessageTimeoutW(window, WM_GETTEXT, std::size(buffer), reinterpret_cast<LPARAM>(buffer),
-                               SMTO_ABORTIFHUNG, 2000, &copied))
-        return {};
-    return std::wstring(buffer, copied);
-}
-
-// Seconds on `clock` when `condition` first holds, asked every 2 ms (often
-// enough for figures of tens of milliseconds, seldom enough not to take the
-// processors from the program being watched); nothing after the limit.
-std::optional<double> pollUntil(const Stopwatch& clock, const std::function<bool()>& condition) {
-    while (clock.seconds() < kLimitSeconds) {
-        if (condition()) return clock.seconds();
-        ::Sleep(2);
-    }
-    return std::nullopt;
-}
-
-struct Memory {
-    SIZE_T workingSet = 0;
-};
-
-std::optional<Memory> memoryOf(DWORD processId) {
-    win32::UniqueHandle process(::OpenProcess(PROCESS_QUERY_INFORMATION | PROCESS_VM_READ, FALSE, processId));
-    if (!process) return std::nullopt;
-    PROCESS_MEMORY_COUNTERS counters{};
-    counters.cb = sizeof(counters);
-    if (!::GetProcessMemoryInfo(process.get(), &counters, sizeof(counters))) return std::nullopt;
-    return Memory{counters.WorkingSetSize};
-}
-
-// How a started program shows that it is ready: the text of its window (the
-// minimal program's caption) or of the window's first child (the program's
-// long-name field).
-enum class ShownIn { Caption, FirstChild };
-
-HWND shownText(HWND window, ShownIn where) {
-    return where == ShownIn::Caption ? window : ::GetWindow(window, GW_CHILD);
-}
-
-struct StartFigures {
-    // When the window first existed (created, not yet shown), and when it
-    // showed the path.
-    double created = 0;
-    double seconds = 0;
-    std::optional<Memory> memory;
-};
-
-// Both programs get the path in quotes, as Explorer passes it; the minimal
-// program shows its command line as it is, the program the path inside.
-std::optional<StartFigures> timeStart(const wchar_t* program, const wchar_t* className, ShownIn where,
-                                      const std::wstring& path) {
-    const std::wstring expected = where == ShownIn::Caption ? quoted(path) : path;
-    const Stopwatch clock;
-    LaunchedProcess process(program, quoted(path));
-    if (!process.started()) return std::nullopt;
-    std::optional<double> created;
-    const auto seconds = pollUntil(clock, [&] {
-        const HWND window = windowOf(process.id(), className, false);
-        if (window && !created) created = clock.seconds();
-        return window && ::IsWindowVisible(window) && textOf(shownText(window, where)) == expected;
-    });
-    if (!seconds) return std::nullopt;
-    ::Sleep(kSettleMs);
-    return StartFigures{created.value_or(*seconds), *seconds, memoryOf(process.id())};
-}
-
-// Starts a program that ends at once without a window, until its end.
-std::optional<double> timeBareStart(const wchar_t* program, const std::wstring& arguments = L"/exit") {
-    const Stopwatch clock;
-    LaunchedProcess process(program, arguments);
-    if (!process.started()) return std::nullopt;
-    const auto code = process.waitForExit(static_cast<DWORD>(kLimitSeconds * 1000));
-    if (!code || *code != 0) return std::nullopt;
-    return clock.seconds();
-}
 
 std::optional<std::uint64_t> fileSize(const wchar_t* path) {
     WIN32_FILE_ATTRIBUTE_DATA data{};
@@ -205,60 +74,93 @@ struct MemoryRange {
 bool measureStartUp(const StartFiles& files) {
     // Untimed first starts: the program files in the cache.
     if (!timeStart(kMinimal, kMinimalClass, ShownIn::Caption, files.first) ||
+        !timeStart(kControls, kControlsClass, ShownIn::FirstChild, files.first) ||
         !timeStart(kProgram, kProgramClass, ShownIn::FirstChild, files.first)) {
         std::printf("start-up: a program did not show its window\n");
         return false;
     }
-    Best minimal;
-    Best program;
-    Best minimalCreated;
-    Best programCreated;
+    // The programs that show a window: the program itself and its floors.
+    struct Windowed {
+        const wchar_t* program;
+        const wchar_t* className;
+        ShownIn where;
+        Best shown;
+        Best created;
+        MemoryRange memory;
+        // Each round's figure, for ratios within a round.
+        std::vector<std::optional<double>> rounds = std::vector<std::optional<double>>(kRounds);
+    };
+    Windowed windowed[] = {{kProgram, kProgramClass, ShownIn::FirstChild, {}, {}, {}},
+                           {kControls, kControlsClass, ShownIn::FirstChild, {}, {}, {}},
+                           {kMinimal, kMinimalClass, ShownIn::Caption, {}, {}, {}}};
+    // The median over the rounds of one kind's figure over another's in the
+    // same round: steadier than a ratio of two best figures when the
+    // machine's speed drifts during the run.
+    const auto roundRatio = [](const Windowed& a, const Windowed& b) {
+        std::vector<double> ratios;
+        for (std::size_t round = 0; round < a.rounds.size(); ++round)
+            if (a.rounds[round] && b.rounds[round]) ratios.push_back(*a.rounds[round] / *b.rounds[round]);
+        return bench::median(ratios);
+    };
+    constexpr int kWindowed = static_cast<int>(std::size(windowed));
+    Windowed& program = windowed[0];
+    Windowed& controls = windowed[1];
+    Windowed& minimal = windowed[2];
     Best minimalBare;
     Best sameImports;
     Best dlls[kDllCount];
-    MemoryRange minimalMemory;
-    MemoryRange programMemory;
     int failures = 0;
     // Each round starts every kind, beginning with a different one each time,
     // so that none always follows the same other's end.
-    constexpr int kKinds = 4 + kDllCount;
+    constexpr int kKinds = kWindowed + 2 + kDllCount;
     for (int round = 0; round < kRounds; ++round) {
         for (int turn = 0; turn < kKinds; ++turn) {
             const int kind = (round + turn) % kKinds;
-            if (kind >= 4) {
-                if (const auto seconds = timeBareStart(kLoadLibrary, kDlls[kind - 4]))
-                    dlls[kind - 4].take(*seconds);
-                else
-                    ++failures;
-            } else if (kind < 2) {
-                const bool isProgram = kind == 0;
-                const auto figures = isProgram ? timeStart(kProgram, kProgramClass, ShownIn::FirstChild, files.first)
-                                               : timeStart(kMinimal, kMinimalClass, ShownIn::Caption, files.first);
+            if (kind < kWindowed) {
+                Windowed& w = windowed[kind];
+                const auto figures = timeStart(w.program, w.className, w.where, files.first);
                 if (!figures) {
                     ++failures;
                     continue;
                 }
-                (isProgram ? program : minimal).take(figures->seconds);
-                (isProgram ? programCreated : minimalCreated).take(figures->created);
-                (isProgram ? programMemory : minimalMemory).take(figures->memory);
+                w.shown.take(figures->seconds);
+                w.rounds[static_cast<std::size_t>(round)] = figures->seconds;
+                w.created.take(figures->created);
+                w.memory.take(figures->memory);
+            } else if (kind >= kWindowed + 2) {
+                if (const auto seconds = timeBareStart(kLoadLibrary, kDlls[kind - kWindowed - 2]))
+                    dlls[kind - kWindowed - 2].take(*seconds);
+                else
+                    ++failures;
             } else {
-                const auto seconds = kind == 2 ? timeBareStart(kMinimal) : timeBareStart(kSameImports);
+                const bool bare = kind == kWindowed;
+                const auto seconds = bare ? timeBareStart(kMinimal) : timeBareStart(kSameImports);
                 if (!seconds) {
                     ++failures;
                     continue;
                 }
-                (kind == 2 ? minimalBare : sameImports).take(*seconds);
+                (bare ? minimalBare : sameImports).take(*seconds);
             }
         }
     }
+    const double programShown = program.shown.seconds();
     std::printf("start to window shown with the path, best of %d rounds%s\n", kRounds,
                 failures ? " (some starts failed)" : "");
-    std::printf("  minimal_window.exe               %7.1f ms\n", minimal.seconds() * 1e3);
-    std::printf("  twinpath.exe                     %7.1f ms   %.2fx the minimal window program (aim 1.3x)\n",
-                program.seconds() * 1e3, program.seconds() / minimal.seconds());
+    std::printf("  minimal_window.exe               %7.1f ms\n", minimal.shown.seconds() * 1e3);
+    std::printf("  controls_window.exe              %7.1f ms   %.2fx the minimal window program\n",
+                controls.shown.seconds() * 1e3, controls.shown.seconds() / minimal.shown.seconds());
+    std::printf(
+        "  twinpath.exe                     %7.1f ms   %.2fx the controls window program (aim 1.15x), %.2fx "
+        "the minimal one (aim 1.3x)\n",
+        programShown * 1e3, programShown / controls.shown.seconds(), programShown / minimal.shown.seconds());
+    std::printf(
+        "  median of the rounds' ratios: twinpath.exe %.2fx controls_window.exe, %.2fx minimal_window.exe; "
+        "controls_window.exe %.2fx minimal_window.exe\n",
+        roundRatio(program, controls), roundRatio(program, minimal), roundRatio(controls, minimal));
     std::printf("start until the window exists (created, not yet shown), best of %d rounds\n", kRounds);
-    std::printf("  minimal_window.exe               %7.1f ms\n", minimalCreated.seconds() * 1e3);
-    std::printf("  twinpath.exe                     %7.1f ms\n", programCreated.seconds() * 1e3);
+    std::printf("  minimal_window.exe               %7.1f ms\n", minimal.created.seconds() * 1e3);
+    std::printf("  controls_window.exe              %7.1f ms\n", controls.created.seconds() * 1e3);
+    std::printf("  twinpath.exe                     %7.1f ms\n", program.created.seconds() * 1e3);
     std::printf("start to end without a window, best of %d rounds\n", kRounds);
     std::printf("  minimal_window.exe /exit         %7.1f ms\n", minimalBare.seconds() * 1e3);
     std::printf("  same_imports.exe                 %7.1f ms   +%.1f ms: the program's DLLs and resources\n",
@@ -275,15 +177,20 @@ bool measureStartUp(const StartFiles& files) {
     }
 
     std::printf("working set %lu ms after the window shows (median of %zu)\n", static_cast<unsigned long>(kSettleMs),
-                programMemory.workingSet.size());
-    if (programMemory.workingSet.empty() || minimalMemory.workingSet.empty()) {
+                program.memory.workingSet.size());
+    if (program.memory.workingSet.empty() || minimal.memory.workingSet.empty() || controls.memory.workingSet.empty()) {
         std::printf("  not readable\n");
     } else {
-        const double minimalSet = bench::median(minimalMemory.workingSet);
-        const double programSet = bench::median(programMemory.workingSet);
+        const double minimalSet = bench::median(minimal.memory.workingSet);
+        const double controlsSet = bench::median(controls.memory.workingSet);
+        const double programSet = bench::median(program.memory.workingSet);
         std::printf("  minimal_window.exe               %7.2f MB\n", minimalSet);
-        std::printf("  twinpath.exe                     %7.2f MB   %.2fx the minimal window program (aim 1.25x)\n",
-                    programSet, programSet / minimalSet);
+        std::printf("  controls_window.exe              %7.2f MB   %.2fx the minimal window program\n", controlsSet,
+                    controlsSet / minimalSet);
+        std::printf(
+            "  twinpath.exe                     %7.2f MB   %.2fx the minimal window program (aim 1.25x), "
+            "%.2fx the controls window program\n",
+            programSet, programSet / minimalSet, programSet / controlsSet);
     }
     return failures == 0;
 }

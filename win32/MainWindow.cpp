@@ -5,45 +5,14 @@
 #include "app/Texts.h"
 #include "win32/Fonts.h"
 #include "win32/WindowLibraries.h"
-#include "win32/res/resource.h"
+#include "win32/WindowStyles.h"
 
 namespace twinpath::win32 {
 
 namespace {
 
-constexpr DWORD kWindowStyle = WS_OVERLAPPEDWINDOW | WS_CLIPCHILDREN;
-constexpr DWORD kWindowExStyle = 0;
 constexpr int kCommandLevelUp = 0x7001;
 constexpr int kCommandLevelDown = 0x7002;
-
-HWND createControl(HWND parent, HINSTANCE instance, const ControlDesign& design, int id) {
-    const wchar_t* windowClass = L"STATIC";
-    // Labels reach under the buttons beside them: siblings must not paint
-    // over each other.
-    DWORD style = WS_CHILD | WS_VISIBLE | WS_CLIPSIBLINGS;
-    DWORD exStyle = 0;
-    switch (design.kind) {
-        case ControlKind::TextField:
-            // The fields show results; read-only edits still select and copy.
-            windowClass = L"EDIT";
-            style |= WS_TABSTOP | WS_GROUP | ES_AUTOHSCROLL | ES_READONLY;
-            exStyle = WS_EX_CLIENTEDGE;
-            break;
-        case ControlKind::PushButton:
-            windowClass = L"BUTTON";
-            style |= WS_TABSTOP | WS_GROUP | BS_PUSHBUTTON;
-            break;
-        case ControlKind::OptionButton:
-            windowClass = L"BUTTON";
-            style |= BS_AUTORADIOBUTTON | (design.index == 0 ? WS_GROUP | WS_TABSTOP : 0);
-            break;
-        case ControlKind::Label:
-            style |= WS_GROUP | SS_LEFT | SS_NOPREFIX;
-            break;
-    }
-    return ::CreateWindowExW(exStyle, windowClass, design.caption, style, 0, 0, 0, 0, parent,
-                             reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)), instance, nullptr);
-}
 
 }  // namespace
 
@@ -58,20 +27,9 @@ MainWindow::~MainWindow() {
 }
 
 bool MainWindow::create() {
-    WNDCLASSEXW windowClass{};
-    windowClass.cbSize = sizeof(windowClass);
-    windowClass.lpfnWndProc = windowProc;
-    windowClass.hInstance = instance_;
-    windowClass.hIcon = ::LoadIconW(instance_, MAKEINTRESOURCEW(IDI_TWINPATH));
-    windowClass.hIconSm = static_cast<HICON>(::LoadImageW(instance_, MAKEINTRESOURCEW(IDI_TWINPATH), IMAGE_ICON,
-                                                          ::GetSystemMetrics(SM_CXSMICON),
-                                                          ::GetSystemMetrics(SM_CYSMICON), LR_DEFAULTCOLOR));
-    windowClass.hCursor = ::LoadCursorW(nullptr, IDC_ARROW);
-    windowClass.hbrBackground = reinterpret_cast<HBRUSH>(COLOR_BTNFACE + 1);
-    windowClass.lpszClassName = kMainWindowClass;
-    if (!::RegisterClassExW(&windowClass) && ::GetLastError() != ERROR_CLASS_ALREADY_EXISTS) return false;
+    if (!registerMainWindowClass(instance_, windowProc, kMainWindowClass)) return false;
 
-    if (!::CreateWindowExW(kWindowExStyle, kMainWindowClass, texts::kCaption, kWindowStyle, CW_USEDEFAULT,
+    if (!::CreateWindowExW(kMainWindowExStyle, kMainWindowClass, texts::kCaption, kMainWindowStyle, CW_USEDEFAULT,
                            CW_USEDEFAULT, 0, 0, nullptr, nullptr, instance_, this))
         return false;
     work_.reportTo(hwnd_, kWorkEndedMessage);
@@ -79,7 +37,7 @@ bool MainWindow::create() {
     // The first size comes from the design client width at the window's own
     // DPI; the height is the fixed one.
     RECT frame{};
-    ::AdjustWindowRectExForDpi(&frame, kWindowStyle, FALSE, kWindowExStyle, dpi());
+    ::AdjustWindowRectExForDpi(&frame, kMainWindowStyle, FALSE, kMainWindowExStyle, dpi());
     const int width = twipsToPixels(kDesignClientWidthTwips, dpi()) + (frame.right - frame.left);
     ::SetWindowPos(hwnd_, nullptr, 0, 0, width, limits().height, SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
     return true;
@@ -374,7 +332,7 @@ void MainWindow::stretchFields() {
 
 OuterSize MainWindow::limits() const {
     RECT frame{};
-    ::AdjustWindowRectExForDpi(&frame, kWindowStyle, FALSE, kWindowExStyle, dpi());
+    ::AdjustWindowRectExForDpi(&frame, kMainWindowStyle, FALSE, kMainWindowExStyle, dpi());
     return outerLimits(dpi(), {frame.right - frame.left, frame.bottom - frame.top});
 }
 

@@ -25,7 +25,7 @@ void FormsJob::finish() { owner_.onFormsRead(*this); }
 void ListingJob::run() {
     try {
         if (wholeTree) return listTree();
-        listing = FolderLister(fileSystem_).list(path, &progress);
+        listing = FolderLister(fileSystem_, text_).list(path, &progress);
         if (listing.stopped || progress.stop.load(std::memory_order_relaxed)) return;
         sortListing(listing, text_);
         if (listing.failure.empty()) report.push_back(buildListingReport(listing, mode));

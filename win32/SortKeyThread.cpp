@@ -46,36 +46,48 @@ SortKeyThread::~SortKeyThread() {
 }
 
 void SortKeyThread::add(const std::wstring& text) {
-    batch_.push_back(text);
-    if (batch_.size() < kBatch) return;
-    // Started before any text is handed over: texts wait for the thread only
+    if (filled_ < batch_.size())
+        batch_[filled_].assign(text);
+    else
+        batch_.push_back(text);
+    if (++filled_ < kBatch) return;
+    // Started before a batch is handed over: batches wait for the thread only
     // when there is one.
     if (!thread_.joinable()) thread_ = std::thread([this] { work(); });
+    Batch next;
     {
         const ExclusiveLock held(lock_);
-        if (handed_.empty()) {
-            handed_.swap(batch_);  // batch_ takes the thread's emptied buffer
-        } else {
-            handed_.insert(handed_.end(), std::make_move_iterator(batch_.begin()),
-                           std::make_move_iterator(batch_.end()));
-            batch_.clear();
+        waiting_.push_back(std::move(batch_));
+        if (!spare_.empty()) {
+            next = std::move(spare_.back());
+            spare_.pop_back();
         }
     }
     ::WakeConditionVariable(&changed_);
+    batch_ = std::move(next);
+    filled_ = 0;
 }
 
 std::vector<std::string> SortKeyThread::take() {
+    std::deque<Batch> notBegun;
+    {
+        const ExclusiveLock held(lock_);
+        notBegun.swap(waiting_);
+    }
+    // Made here while the thread ends the batch it holds, which comes before these.
     std::vector<std::string> last;
-    last.reserve(batch_.size());
-    for (const std::wstring& text : batch_) last.push_back(text_.sortKey(text));
-    batch_.clear();
+    for (const Batch& batch : notBegun)
+        for (const std::wstring& text : batch) last.push_back(text_.sortKey(text));
+    for (std::size_t i = 0; i < filled_; ++i) last.push_back(text_.sortKey(batch_[i]));
+    filled_ = 0;
     std::vector<std::string> keys;
     std::exception_ptr failure;
     {
         ExclusiveLock held(lock_);
-        while (busy_ || !handed_.empty()) held.wait(changed_);
+        while (busy_) held.wait(changed_);
         keys.swap(keys_);
         failure = std::exchange(failure_, nullptr);
+        for (Batch& batch : notBegun) spare_.push_back(std::move(batch));
     }
     if (failure) std::rethrow_exception(failure);
     append(keys, last);
@@ -83,28 +95,29 @@ std::vector<std::string> SortKeyThread::take() {
 }
 
 void SortKeyThread::work() {
-    std::vector<std::wstring> texts;
+    Batch batch;
     std::vector<std::string> made;
     for (;;) {
         {
             ExclusiveLock held(lock_);
-            while (handed_.empty() && !quitting_) held.wait(changed_);
+            while (waiting_.empty() && !quitting_) held.wait(changed_);
             if (quitting_) return;
-            texts.swap(handed_);
+            batch = std::move(waiting_.front());
+            waiting_.pop_front();
             busy_ = true;
         }
         std::exception_ptr failure;
         try {
-            for (const std::wstring& text : texts) made.push_back(text_.sortKey(text));
+            for (const std::wstring& text : batch) made.push_back(text_.sortKey(text));
         } catch (...) {
             failure = std::current_exception();
         }
-        texts.clear();
         {
             const ExclusiveLock held(lock_);
             busy_ = false;
             try {
                 if (!failure) append(keys_, made);
+                spare_.push_back(std::move(batch));
             } catch (...) {
                 failure = std::current_exception();
             }

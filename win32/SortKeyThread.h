@@ -3,6 +3,7 @@
 #include <windows.h>
 
 #include <cstddef>
+#include <deque>
 #include <exception>
 #include <string>
 #include <thread>
@@ -16,9 +17,12 @@ class Win32TextServices;
 
 // Makes sort keys on a thread of its own while a lister reads, so that the
 // reading and the keys share the machine's cores and the keys are all but
-// made when the last entry comes. Texts go over in batches; the last, short
-// one is made on the caller's thread while the key thread ends what it
-// holds. The thread starts with the first batch and ends with the object.
+// made when the last entry comes. Texts go over in batches. At the end the
+// reading thread makes the keys of the last, short batch and of any batch the
+// key thread has not begun, while that thread ends the one it holds. The
+// batches' strings go back and forth and are filled again, so neither thread
+// allocates them once the first few have gone round. The thread starts with
+// the first full batch and ends with the object.
 class SortKeyThread final : public SortKeyMaker {
 public:
     explicit SortKeyThread(Win32TextServices& text) : text_(text) {}
@@ -35,17 +39,20 @@ public:
     static constexpr std::size_t kBatch = 32;
 
 private:
+    using Batch = std::vector<std::wstring>;
     void work();
 
-    Win32TextServices& text_;          // its sortKey reads only what its constructor set
-    std::vector<std::wstring> batch_;  // the caller's own, not yet handed over
+    Win32TextServices& text_;  // its sortKey reads only what its constructor set
+    Batch batch_;              // the reading thread's own, filled up to `filled_`
+    std::size_t filled_ = 0;
 
     // Shared with the thread, under lock_.
     SRWLOCK lock_ = SRWLOCK_INIT;
     CONDITION_VARIABLE changed_ = CONDITION_VARIABLE_INIT;
-    std::vector<std::wstring> handed_;  // texts that wait for the thread
-    std::vector<std::string> keys_;     // made, in the order of their texts
-    bool busy_ = false;                 // making keys outside the lock
+    std::deque<Batch> waiting_;      // full batches, oldest first
+    std::vector<Batch> spare_;       // batches whose keys are made, to be filled again
+    std::vector<std::string> keys_;  // made, in the order of their texts
+    bool busy_ = false;              // making the keys of a batch outside the lock
     bool quitting_ = false;
     std::exception_ptr failure_;
 

@@ -138,18 +138,20 @@ TEST(TextServicesTest, CaseMapsLetterForLetterAndSortKeysOrderAsTheComparisonDoe
         for (const auto& b : lines)
             EXPECT_EQ(sign(text.sortKey(a).compare(text.sortKey(b))), sign(text.compareNoCase(a, b))) << a << " " << b;
     // The keys made on the key thread while texts come are sortKey's, in the order given, take after take:
-    // fewer texts than a batch, batches with a short last one, none, whole batches.
+    // fewer texts than a batch, batches with a short last one, none, whole batches. Each round meets the key
+    // thread at another point of its work.
     const auto maker = text.sortKeyMaker();
-    for (const std::size_t count :
-         {std::size_t{5}, 3 * win32::SortKeyThread::kBatch + 7, std::size_t{0}, 2 * win32::SortKeyThread::kBatch}) {
-        std::vector<std::string> keys;
-        for (std::size_t i = 0; i < count; ++i) {
-            const std::wstring line = lines[i % std::size(lines)] + std::to_wstring(count - i);
-            maker->add(line);
-            keys.push_back(text.sortKey(line));
+    const std::size_t batch = win32::SortKeyThread::kBatch;
+    for (int round = 0; round < 20; ++round)
+        for (const std::size_t count : {std::size_t{5}, 3 * batch + 7, std::size_t{0}, 2 * batch}) {
+            std::vector<std::string> keys;
+            for (std::size_t i = 0; i < count; ++i) {
+                const std::wstring line = lines[i % std::size(lines)] + std::to_wstring(count - i);
+                maker->add(line);
+                keys.push_back(text.sortKey(line));
+            }
+            ASSERT_EQ(maker->take(), keys) << count << " texts, round " << round;
         }
-        EXPECT_EQ(maker->take(), keys) << count;
-    }
 }
 
 // Another thread holds the clipboard open for `hold`, as a busy program

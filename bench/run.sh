@@ -49,12 +49,34 @@ for count in 1000 10000 100000; do
     fi
 done
 
+# The trees of the whole-tree benchmark: 100 empty files in each folder of the
+# deepest level, 10 folders in every folder above it.
+for depth in 2 3 4; do
+    files=$((100 * 10 ** depth))
+    tree="$temp/twinpath-tree-$files"
+    if [ "$(find "$tree" -type f 2>/dev/null | wc -l)" -ne "$files" ]; then
+        log "creating $files files in $tree"
+        rm -rf "$tree"
+        python3 - "$tree" "$depth" <<'EOF'
+import itertools, os, sys
+top, depth = sys.argv[1], int(sys.argv[2])
+for digits in itertools.product(range(10), repeat=depth):
+    leaf = os.path.join(top, *(f"Folder {d}" for d in digits))
+    os.makedirs(leaf)
+    for i in range(100):
+        open(os.path.join(leaf, f"Document {i:03}.txt"), "w").close()
+EOF
+    fi
+done
+
 log "listing (Wine)"
 wine "$TWINPATH_WIN/bench/listing_bench.exe"
 log "conversion (Wine)"
 wine "$TWINPATH_WIN/bench/conversion_bench.exe"
 log "tpath.exe (Wine)"
 wine "$TWINPATH_WIN/bench/tpath_bench.exe"
+log "whole trees (Wine)"
+wine "$TWINPATH_WIN/bench/tree_bench.exe"
 log "start-up, hand-off and working set (Wine)"
 wine "$TWINPATH_WIN/bench/startup_bench.exe"
 

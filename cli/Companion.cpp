@@ -32,7 +32,7 @@ public:
           text_(text),
           console_(console),
           converter_(fileSystem),
-          lister_(fileSystem),
+          lister_(fileSystem, text),
           recordEnd_(options.endWithNul ? std::wstring(1, L'\0') : L"\r\n") {}
 
     // False once standard output takes no more.

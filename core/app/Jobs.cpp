@@ -29,7 +29,7 @@ void FormsJob::finish() { owner_.onFormsRead(*this); }
 void ListingJob::run() {
     try {
         if (wholeTree) return listTree();
-        listing = FolderLister(fileSystem_).list(path, &progress);
+        listing = FolderLister(fileSystem_, text_).list(path, &progress);
         if (listing.stopped || progress.stop.load(std::memory_order_relaxed)) return;
         sortListing(listing, text_);
         if (listing.failure.empty()) report.push_back(buildListingReport(listing, mode));
@@ -39,22 +39,7 @@ void ListingJob::run() {
 }
 
 void ListingJob::listTree() {
-    // A tree's text grows in pieces of about a megabyte as it is read: none
-    // of it is copied again until it goes to the clipboard.
-    struct ReportSink final : TreeSink {
-        ReportSink(std::vector<std::wstring>& report, ListMode mode) : report(report), mode(mode) {}
-        void folder(const std::wstring& listedFolder) override { appendListingHead(piece(), listedFolder, mode); }
-        void entry(const std::wstring& name, const std::wstring& line) override {
-            appendListingLine(piece(), name, line, mode);
-        }
-        std::wstring& piece() {
-            constexpr std::size_t kPieceUnits = 1 << 19;
-            if (report.empty() || report.back().size() > kPieceUnits - 1024) report.emplace_back().reserve(kPieceUnits);
-            return report.back();
-        }
-        std::vector<std::wstring>& report;
-        const ListMode mode;
-    } sink(report, mode);
+    TreeReport sink(mode);
     try {
         tree = TreeLister(fileSystem_, text_).list(path, sink, &progress);
     } catch (const std::exception&) {
@@ -64,7 +49,7 @@ void ListingJob::listTree() {
     listing.folder = tree.folder;
     listing.failure = tree.failure;
     listing.stopped = tree.stopped;
-    if (!tree.failure.empty()) report.clear();
+    if (tree.failure.empty()) report = std::move(sink.pieces);
 }
 
 void ListingJob::finish() { owner_.onListingDone(*this); }

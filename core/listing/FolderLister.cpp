@@ -55,20 +55,25 @@ FolderListing FolderLister::listFolder(const std::wstring& folder, ListingProgre
 }
 
 void FolderLister::enumerate(FolderListing& listing, ListingProgress* progress) {
+    // Keys left over from a listing that an error cut short belong to no line of this one.
+    if (sortKeys_) sortKeys_->take();
     // The doubled "\" after a root ("C:\\*") is read as one by the file system.
     const auto search = fileSystem_.search(listing.folder + L"\\*");
     FindEntry entry;  // one record for the whole search: its name buffer is reused
     while (search && search->next(entry)) {
         if (progress && progress->stop.load(std::memory_order_relaxed)) {
             listing.stopped = true;
-            return;
+            break;
         }
         if (entry.name == L"." || entry.name == L"..") continue;
         listing.entryLines.push_back(entryLine(entry, fileSystem_.toLocalTime(entry.lastWriteTime)));
+        if (sortKeys_) sortKeys_->add(listing.entryLines.back());
         listing.names.push_back(entry.name);
         listing.attributes.push_back(entry.attributes);
         if (progress) progress->entries.fetch_add(1, std::memory_order_relaxed);
     }
+    if (sortKeys_) listing.sortKeys = sortKeys_->take();
+    if (listing.stopped) return;
     if (search) listing.failure = search->failure();
     if (listing.names.empty()) makeEmpty(listing);
 }

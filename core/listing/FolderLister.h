@@ -5,6 +5,7 @@
 #include <vector>
 
 #include "ports/FileSystem.h"
+#include "ports/TextServices.h"
 
 namespace twinpath {
 
@@ -16,6 +17,9 @@ struct FolderListing {
     std::vector<std::wstring> entryLines;
     // The entries' attribute bits, in the same order.
     std::vector<std::uint32_t> attributes;
+    // The entry lines' sort keys, in the same order, when the lister made
+    // them; sortListing (ListingOrder.h) uses them up.
+    std::vector<std::string> sortKeys;
     // Why the folder could not be read to its end (the system's message);
     // empty for a complete listing.
     std::wstring failure;
@@ -37,6 +41,10 @@ struct ListingProgress {
 class FolderLister {
 public:
     explicit FolderLister(FileSystem& fileSystem) : fileSystem_(fileSystem) {}
+    // Also makes each entry line's sort key with `text`'s maker as the folder
+    // is read, so that the sort that follows has none left to make.
+    FolderLister(FileSystem& fileSystem, TextServices& text)
+        : fileSystem_(fileSystem), sortKeys_(text.sortKeyMaker()) {}
 
     // A path whose attributes cannot be read gives an empty folder and no
     // entries. Otherwise the entries come in the order the file system
@@ -55,6 +63,7 @@ private:
     void enumerate(FolderListing& listing, ListingProgress* progress);
 
     FileSystem& fileSystem_;
+    std::unique_ptr<SortKeyMaker> sortKeys_;
 };
 
 }  // namespace twinpath

@@ -2,17 +2,23 @@
 
 #include <numeric>
 #include <string>
+#include <utility>
 
 #include "listing/PairedSort.h"
 
 namespace twinpath {
 
 void sortListing(FolderListing& listing, TextServices& text) {
+    std::vector<std::string> keys = std::exchange(listing.sortKeys, {});
     const std::size_t count = std::min(listing.names.size(), listing.entryLines.size());
     if (count < 2) return;
-    std::vector<std::string> keys;
-    keys.reserve(count);
-    for (std::size_t i = 0; i < count; ++i) keys.push_back(text.sortKey(listing.entryLines[i]));
+    // Keys that the lister made are used when there is one for every line.
+    if (keys.size() != listing.entryLines.size()) {
+        keys.clear();
+        keys.reserve(count);
+        for (std::size_t i = 0; i < count; ++i) keys.push_back(text.sortKey(listing.entryLines[i]));
+    }
+    keys.resize(count);
     // The keys are sorted with the entries' places; the entries then move once.
     std::vector<std::int32_t> order(count);
     std::iota(order.begin(), order.end(), 0);

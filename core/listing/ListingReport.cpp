@@ -106,6 +106,18 @@ void appendListingLine(std::wstring& report, const std::wstring& name, std::wstr
     }
 }
 
+void TreeReport::folder(const std::wstring& listedFolder) { appendListingHead(piece(), listedFolder, mode_); }
+
+void TreeReport::entry(const std::wstring& relativeName, const std::wstring& entryLine) {
+    appendListingLine(piece(), relativeName, entryLine, mode_);
+}
+
+std::wstring& TreeReport::piece() {
+    constexpr std::size_t kPieceUnits = 1 << 19;
+    if (pieces.empty() || pieces.back().size() > kPieceUnits - 1024) pieces.emplace_back().reserve(kPieceUnits);
+    return pieces.back();
+}
+
 std::wstring buildListingReport(const FolderListing& listing, ListMode mode) {
     const auto& names = listing.names;
     std::size_t capacity = listing.folder.size() + kColumnHeader.size() + 16;

@@ -3,9 +3,11 @@
 #include <cstdint>
 #include <string>
 #include <string_view>
+#include <vector>
 
 #include "listing/FolderLister.h"
 #include "listing/ListMode.h"
+#include "listing/TreeLister.h"
 
 namespace twinpath {
 
@@ -21,6 +23,23 @@ std::wstring buildListingReport(const FolderListing& listing, ListMode mode);
 // given.
 void appendListingHead(std::wstring& report, const std::wstring& folder, ListMode mode);
 void appendListingLine(std::wstring& report, const std::wstring& name, std::wstring_view entryLine, ListMode mode);
+
+// A whole tree's report for the clipboard, grown in pieces of about a
+// megabyte as the tree is read: none of it is copied again until the pieces
+// go to the clipboard one after the other.
+class TreeReport final : public TreeSink {
+public:
+    explicit TreeReport(ListMode mode) : mode_(mode) {}
+    void folder(const std::wstring& listedFolder) override;
+    void entry(const std::wstring& relativeName, const std::wstring& entryLine) override;
+
+    std::vector<std::wstring> pieces;
+
+private:
+    std::wstring& piece();
+
+    const ListMode mode_;
+};
 
 // The 7-character size column of a file: its size in KB, or in MB, GB or "??"
 // once the number would need more than five digits, right-aligned.

@@ -46,7 +46,7 @@ public:
 // contents. Only the ancestors of the folder being read are held in memory.
 class TreeLister {
 public:
-    TreeLister(FileSystem& fileSystem, TextServices& text) : lister_(fileSystem), text_(text) {}
+    TreeLister(FileSystem& fileSystem, TextServices& text) : lister_(fileSystem, text), text_(text) {}
 
     TreeListing list(const std::wstring& path, TreeSink& sink, ListingProgress* progress = nullptr);
 

@@ -56,11 +56,15 @@ void checkForms(fakes::FakeFileSystem& fs, const std::wstring& path) {
 
 void checkListing(fakes::FakeFileSystem& fs, const std::wstring& path) {
     fakes::FakeText text;
-    FolderListing listing = FolderLister(fs).list(path);
+    FolderListing listing = FolderLister(fs, text).list(path);
     const std::wstring& folder = listing.folder;
     const std::vector<std::wstring>&names = listing.names, &lines = listing.entryLines;
     require(names.size() == lines.size() && names.empty() == !fs.attributes(path), "one line per name", path);
     sortListing(listing, text);
+    // Keys made while the folder was read order it as keys made after.
+    FolderListing plain = FolderLister(fs).list(path);
+    sortListing(plain, text);
+    require(plain.names == names && plain.entryLines == lines, "the same order either way", path);
     std::size_t detail = 0;  // the size-and-date lines: column, blank, time, TAB, name, CR LF
     for (std::size_t i = 0; i < names.size(); ++i) {
         if (!lines[i].empty()) detail += 30 + names[i].size();

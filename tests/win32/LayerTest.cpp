@@ -1,6 +1,6 @@
 // The Windows layer's own decisions on Wine's real file system, clipboard and
-// locale: long and Unicode paths, devices, local times, case, the clipboard's
-// patience, poked text and dropped file lists.
+// locale: long and Unicode paths, devices, local times, case and sort keys,
+// the clipboard's patience, poked text and dropped file lists.
 #include <atomic>
 #include <map>
 
@@ -11,6 +11,7 @@
 #include "win32/DroppedFiles.h"
 #include "win32/LongPath.h"
 #include "win32/PokedText.h"
+#include "win32/SortKeyThread.h"
 #include "win32/Win32FileSystem.h"
 #include "win32/Win32TextServices.h"
 
@@ -136,6 +137,21 @@ TEST(TextServicesTest, CaseMapsLetterForLetterAndSortKeysOrderAsTheComparisonDoe
     for (const auto& a : lines)
         for (const auto& b : lines)
             EXPECT_EQ(sign(text.sortKey(a).compare(text.sortKey(b))), sign(text.compareNoCase(a, b))) << a << " " << b;
+    // The keys made on the key thread while texts come are sortKey's, in the order given, take after take:
+    // fewer texts than a batch, batches with a short last one, none, whole batches. Each round meets the key
+    // thread at another point of its work.
+    const auto maker = text.sortKeyMaker();
+    const std::size_t batch = win32::SortKeyThread::kBatch;
+    for (int round = 0; round < 20; ++round)
+        for (const std::size_t count : {std::size_t{5}, 3 * batch + 7, std::size_t{0}, 2 * batch}) {
+            std::vector<std::string> keys;
+            for (std::size_t i = 0; i < count; ++i) {
+                const std::wstring line = lines[i % std::size(lines)] + std::to_wstring(count - i);
+                maker->add(line);
+                keys.push_back(text.sortKey(line));
+            }
+            ASSERT_EQ(maker->take(), keys) << count << " texts, round " << round;
+        }
 }
 
 // Another thread holds the clipboard open for `hold`, as a busy program

@@ -99,25 +99,29 @@ std::size_t clipboardTextLength(HWND owner) {
 
 }  // namespace
 
-WindowListCopy::WindowListCopy() : window_(::GetModuleHandleW(nullptr), fileSystem_, text_, process_) {
+WindowListCopy::WindowListCopy()
+    : window_(::GetModuleHandleW(nullptr), work_),
+      controller_(window_, work_, std::make_shared<win32::Win32FileSystem>(),
+                  std::make_shared<win32::Win32TextServices>(), process_) {
+    window_.attach(controller_);
     win32::windowLibraries::initCommonControls(ICC_STANDARD_CLASSES | ICC_BAR_CLASSES);
     created_ = window_.create();
     if (!created_) return;
-    window_.controller().showStartPath();
+    controller_.showStartPath();
     window_.show(SW_SHOWNORMAL);
     window_.acceptDrops();
 }
 
 bool WindowListCopy::open(const std::wstring& folder) {
     if (!created_) return false;
-    window_.controller().openPath(folder);
+    controller_.openPath(folder);
     window_.awaitWork(kProbeTimeoutMs);
     win32::handleWaitingMessages([this](MSG& message) { return window_.preTranslate(message); });
     return window_.fieldText(NameField::Long) == folder;
 }
 
 std::optional<WindowListCopyFigures> WindowListCopy::listCopy(bool probe) {
-    const HWND listButton = window_.control(ControlGroup::ListButton, 0);
+    const HWND listButton = window_.control(Control::List);
     if (!created_ || !listButton) return std::nullopt;
     const win32::MessageFilter filter = [this](MSG& message) { return window_.preTranslate(message); };
     const Stopwatch clock;

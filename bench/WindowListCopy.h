@@ -11,11 +11,13 @@
 #include <optional>
 #include <string>
 
+#include "app/MainController.h"
 #include "win32/MainWindow.h"
 #include "win32/OleSession.h"
 #include "win32/Win32FileSystem.h"
 #include "win32/Win32ProcessServices.h"
 #include "win32/Win32TextServices.h"
+#include "win32/WorkerThread.h"
 
 namespace twinpath::bench {
 
@@ -63,10 +65,10 @@ public:
 
 private:
     win32::OleSession ole_;
-    win32::Win32FileSystem fileSystem_;
-    win32::Win32TextServices text_;
     win32::Win32ProcessServices process_;
+    win32::WorkerThread work_;
     win32::MainWindow window_;
+    MainController controller_;
     bool created_ = false;
 };
 

@@ -116,10 +116,8 @@ int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, PWSTR arguments, int showComm
     HWND shortField = nullptr;
     for (std::size_t i = 0; i < table.size(); ++i) {
         if (table[i].kind == ControlKind::TextField) ::SetWindowTextW(state.controls[i], path.c_str());
-        if (table[i].group == ControlGroup::NameField && table[i].index == static_cast<int>(NameField::Short))
-            shortField = state.controls[i];
-        if (table[i].group == ControlGroup::CaseOption && table[i].index == 0)
-            ::SendMessageW(state.controls[i], BM_SETCHECK, BST_CHECKED, 0);
+        if (table[i].control == Control::ShortField) shortField = state.controls[i];
+        if (table[i].control == Control::CaseStored) ::SendMessageW(state.controls[i], BM_SETCHECK, BST_CHECKED, 0);
     }
     ::ShowWindow(window.get(), showCommand);
     ::UpdateWindow(window.get());

@@ -75,5 +75,5 @@ private:
 int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, PWSTR, int showCommand) {
     TimedSteps steps;
     steps.clock().mark();  // process start and DLLs, to the first line
-    return win32::runProgram(instance, showCommand, &steps);
+    return win32::runProgram(instance, showCommand, {.steps = &steps, .fileSystem = nullptr});
 }

@@ -12,18 +12,17 @@ namespace twinpath::win32 {
 namespace {
 
 struct Button {
-    ControlGroup group;
-    int index;
+    Control control;
     const wchar_t* tip;  // none: the list button's, made from the mode
     const wchar_t* name;
 };
 
 constexpr std::array<Button, 5> kButtons{{
-    {ControlGroup::CopyButton, 0, texts::kCopyLongTip, texts::kCopyLongName},
-    {ControlGroup::CopyButton, 1, texts::kCopyShortTip, texts::kCopyShortName},
-    {ControlGroup::ListButton, 0, nullptr, texts::kListName},
-    {ControlGroup::LevelButton, 0, texts::kUpTip, texts::kUpName},
-    {ControlGroup::LevelButton, 1, texts::kDownTip, texts::kDownName},
+    {Control::CopyLong, texts::kCopyLongTip, texts::kCopyLongName},
+    {Control::CopyShort, texts::kCopyShortTip, texts::kCopyShortName},
+    {Control::List, nullptr, texts::kListName},
+    {Control::Up, texts::kUpTip, texts::kUpName},
+    {Control::Down, texts::kDownTip, texts::kDownName},
 }};
 constexpr std::size_t kListButton = 2;
 
@@ -33,9 +32,9 @@ ButtonHelp::ButtonHelp() { showListMode(ListMode::NamesOnly); }
 
 ButtonHelp::~ButtonHelp() = default;
 
-void ButtonHelp::attach(HWND owner, const std::function<HWND(ControlGroup, int)>& controlOf) {
+void ButtonHelp::attach(HWND owner, const std::function<HWND(Control)>& controlOf) {
     owner_ = owner;
-    for (std::size_t i = 0; i < kButtons.size(); ++i) buttons_[i] = controlOf(kButtons[i].group, kButtons[i].index);
+    for (std::size_t i = 0; i < kButtons.size(); ++i) buttons_[i] = controlOf(kButtons[i].control);
     // Always a tip, also while another program is active: the pointer may
     // rest on a button then too.
     tips_.reset(::CreateWindowExW(WS_EX_TOPMOST, TOOLTIPS_CLASSW, nullptr, WS_POPUP | TTS_NOPREFIX | TTS_ALWAYSTIP,

@@ -29,7 +29,7 @@ public:
 
     // Makes the tooltips over the buttons that `controlOf` finds. A tooltip
     // costs a few milliseconds: it is made after the window's first paint.
-    void attach(HWND owner, const std::function<HWND(ControlGroup, int)>& controlOf);
+    void attach(HWND owner, const std::function<HWND(Control)>& controlOf);
     HWND tips() const { return tips_.get(); }
     // The controls' font, which the tips take as the hint's tip does.
     void setFont(HFONT font);

@@ -16,18 +16,19 @@ constexpr int kCommandLevelDown = 0x7002;
 
 }  // namespace
 
-MainWindow::MainWindow(HINSTANCE instance, FileSystem& fileSystem, TextServices& text, ProcessServices& process)
-    : instance_(instance), controller_(*this, fileSystem, text, process, work_) {
+MainWindow::MainWindow(HINSTANCE instance, WorkerThread& work) : instance_(instance), work_(work) {
     ACCEL keys[] = {{FALT | FVIRTKEY, VK_UP, kCommandLevelUp}, {FALT | FVIRTKEY, VK_DOWN, kCommandLevelDown}};
     accelerators_.reset(::CreateAcceleratorTableW(keys, ARRAYSIZE(keys)));
 }
 
 MainWindow::~MainWindow() {
+    // The controller may have gone first: the window's end no longer tells it.
+    controller_ = nullptr;
     if (hwnd_) ::DestroyWindow(hwnd_);
 }
 
 bool MainWindow::create() {
-    if (!registerMainWindowClass(instance_, windowProc, kMainWindowClass)) return false;
+    if (!controller_ || !registerMainWindowClass(instance_, windowProc, kMainWindowClass)) return false;
 
     if (!::CreateWindowExW(kMainWindowExStyle, kMainWindowClass, texts::kCaption, kMainWindowStyle, CW_USEDEFAULT,
                            CW_USEDEFAULT, 0, 0, nullptr, nullptr, instance_, this))
@@ -43,23 +44,17 @@ bool MainWindow::create() {
     return true;
 }
 
-int MainWindow::tableIndexOf(ControlGroup group, int index) {
-    const auto table = controlTable();
-    for (std::size_t i = 0; i < table.size(); ++i)
-        if (table[i].group == group && table[i].index == index) return static_cast<int>(i);
-    return -1;
-}
-
-HWND MainWindow::control(ControlGroup group, int index) const {
-    const int i = tableIndexOf(group, index);
-    return i < 0 ? nullptr : controls_[static_cast<std::size_t>(i)];
+std::optional<Control> MainWindow::controlOf(HWND hwnd) const {
+    for (std::size_t i = 0; i < controls_.size(); ++i)
+        if (hwnd && controls_[i] == hwnd) return static_cast<Control>(i);
+    return std::nullopt;
 }
 
 void MainWindow::show(int showCommand) {
     ::ShowWindow(hwnd_, showCommand);
     ::UpdateWindow(hwnd_);
-    buttonHelp_.attach(hwnd_, [this](ControlGroup group, int index) { return control(group, index); });
-    controller_.onShown();
+    buttonHelp_.attach(hwnd_, [this](Control which) { return control(which); });
+    controller_->onShown();
 }
 
 bool MainWindow::preTranslate(MSG& message) {
@@ -83,10 +78,8 @@ bool MainWindow::acceptsDropAt(POINT screenPoint) const {
     if (!::ScreenToClient(hwnd_, &client)) return false;
     const HWND child = ::ChildWindowFromPointEx(hwnd_, client, CWP_SKIPINVISIBLE);
     if (child == hwnd_) return true;  // the window's free area
-    const auto table = controlTable();
-    for (std::size_t i = 0; i < table.size(); ++i)
-        if (controls_[i] == child) return table[i].dropTarget;
-    return false;
+    const auto which = controlOf(child);
+    return which && designOf(*which).dropTarget;
 }
 
 LRESULT CALLBACK MainWindow::windowProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) noexcept {
@@ -160,7 +153,7 @@ LRESULT MainWindow::handleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
             work_.finishEnded();
             return 0;
         case WM_TIMER:
-            if (wParam == kWorkTimer) controller_.onWorkTick();
+            if (wParam == kWorkTimer) controller_->onWorkTick();
             return 0;
         case WM_ACTIVATE:
             // As a dialog does: the control that had the focus gets it back
@@ -176,8 +169,11 @@ LRESULT MainWindow::handleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
         case kQueuedPathsMessage:
             openQueuedPaths();
             return 0;
+        case kSelectFieldMessage:
+            if (const HWND edit = fieldControl(static_cast<NameField>(wParam))) ::SendMessageW(edit, EM_SETSEL, 0, -1);
+            return 0;
         case WM_DESTROY:
-            controller_.close();
+            if (controller_) controller_->close();
             work_.reportTo(nullptr, 0);
             // Revoked while the window still exists, or OLE keeps the target.
             dropRegistration_ = DropRegistration();
@@ -192,59 +188,64 @@ LRESULT MainWindow::handleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
 
 LRESULT MainWindow::handleControlMessage(HWND control, UINT message, WPARAM wParam, LPARAM lParam) {
     const LRESULT result = windowLibraries::defSubclassProc(control, message, wParam, lParam);
-    const int field = controlIndexOf(control, ControlGroup::NameField);
-    if (field >= 0 && message == WM_LBUTTONDBLCLK) controller_.selectWholeField(static_cast<NameField>(field));
-    if (control == this->control(ControlGroup::ListButton, 0) && message == WM_RBUTTONUP)
-        controller_.onListButtonRightClick();
+    const auto which = controlOf(control);
+    if (which == Control::LongField && message == WM_LBUTTONDBLCLK) selectWholeField(NameField::Long);
+    if (which == Control::ShortField && message == WM_LBUTTONDBLCLK) selectWholeField(NameField::Short);
+    if (which == Control::List && message == WM_RBUTTONUP) controller_->onListButtonRightClick();
     return result;
 }
 
 void MainWindow::onCommand(int id, int code, HWND) {
     if (id == kCommandLevelUp || id == kCommandLevelDown) {
-        controller_.moveLevel(id == kCommandLevelUp ? Level::Up : Level::Down);
+        controller_->moveLevel(id == kCommandLevelUp ? Level::Up : Level::Down);
         return;
     }
     if (id == IDCANCEL) {  // Esc, through the dialog keys
-        controller_.cancelWork();
+        controller_->cancelWork();
         return;
     }
     if (ModeMenu::isSubfoldersCommand(id)) {
-        controller_.toggleSubfolders();
+        controller_->toggleSubfolders();
         return;
     }
     if (const auto mode = ModeMenu::modeOfCommand(id)) {
-        controller_.pickListMode(*mode);
+        controller_->pickListMode(*mode);
         return;
     }
     if (const auto pick = CopyMenu::pickOfCommand(id)) {
-        controller_.copyForm(pick->field, pick->form);
+        controller_->copyForm(pick->field, pick->form);
         return;
     }
-    const auto table = controlTable();
-    const int i = id - kFirstControlId;
-    if (i < 0 || i >= static_cast<int>(table.size())) return;
-    const ControlDesign& design = table[static_cast<std::size_t>(i)];
-    const int index = design.index;
-    switch (design.group) {
-        case ControlGroup::NameField:
-            if (index == static_cast<int>(NameField::Short) && (code == EN_SETFOCUS || code == EN_KILLFOCUS))
-                hintTip_.followFocus(code == EN_SETFOCUS);
-            if (code == EN_SETFOCUS) controller_.onFieldFocused(static_cast<NameField>(index));
-            break;
-        case ControlGroup::CopyButton:
-            if (code == BN_CLICKED) controller_.copyField(static_cast<NameField>(index));
-            break;
-        case ControlGroup::ListButton:
-            if (code == BN_CLICKED) controller_.copyListing();
-            break;
-        case ControlGroup::CaseOption:
-            if (code == BN_CLICKED) controller_.selectCase(static_cast<LetterCase>(index));
-            break;
-        case ControlGroup::LevelButton:
-            if (code == BN_CLICKED) controller_.moveLevel(index == 0 ? Level::Up : Level::Down);
-            break;
-        case ControlGroup::Label:
-            break;
+    const int index = id - kFirstControlId;
+    if (index < 0 || index >= static_cast<int>(kControlCount)) return;
+    const auto which = static_cast<Control>(index);
+    if (which == Control::LongField || which == Control::ShortField) {
+        const NameField field = which == Control::LongField ? NameField::Long : NameField::Short;
+        if (field == NameField::Short && (code == EN_SETFOCUS || code == EN_KILLFOCUS))
+            hintTip_.followFocus(code == EN_SETFOCUS);
+        if (code == EN_SETFOCUS) controller_->onFieldFocused(field);
+        return;
+    }
+    if (code != BN_CLICKED) return;
+    switch (which) {
+        case Control::CopyLong:
+            return controller_->copyField(NameField::Long);
+        case Control::CopyShort:
+            return controller_->copyField(NameField::Short);
+        case Control::List:
+            return controller_->copyListing();
+        case Control::CaseStored:
+            return controller_->selectCase(LetterCase::Stored);
+        case Control::CaseUpper:
+            return controller_->selectCase(LetterCase::Upper);
+        case Control::CaseLower:
+            return controller_->selectCase(LetterCase::Lower);
+        case Control::Up:
+            return controller_->moveLevel(Level::Up);
+        case Control::Down:
+            return controller_->moveLevel(Level::Down);
+        default:
+            return;
     }
 }
 
@@ -284,7 +285,8 @@ void MainWindow::createControls() {
     for (std::size_t i = 0; i < table.size(); ++i) {
         const int id = kFirstControlId + static_cast<int>(i);
         controls_[i] = createControl(hwnd_, instance_, table[i], id);
-        const bool watched = table[i].group == ControlGroup::NameField || table[i].group == ControlGroup::ListButton;
+        const Control which = table[i].control;
+        const bool watched = which == Control::LongField || which == Control::ShortField || which == Control::List;
         if (controls_[i] && watched)
             windowLibraries::setWindowSubclass(controls_[i], controlProc, static_cast<UINT_PTR>(id),
                                                reinterpret_cast<DWORD_PTR>(this));
@@ -337,12 +339,5 @@ OuterSize MainWindow::limits() const {
 }
 
 int MainWindow::dpi() const { return dpi_; }
-
-int MainWindow::controlIndexOf(HWND control, ControlGroup group) const {
-    const auto table = controlTable();
-    for (std::size_t i = 0; i < table.size(); ++i)
-        if (controls_[i] == control && table[i].group == group) return table[i].index;
-    return -1;
-}
 
 }  // namespace twinpath::win32

@@ -4,6 +4,7 @@
 
 #include <array>
 #include <memory>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -28,28 +29,26 @@ inline constexpr wchar_t kMainWindowClass[] = L"Twinpath.MainWindow";
 
 // The program's one window: creates the controls, turns messages into calls of
 // the main controller and its calls into API calls. It decides nothing of the
-// program's rules itself.
+// program's rules itself. The work's ended jobs come back through it.
 class MainWindow final : public MainView {
 public:
-    MainWindow(HINSTANCE instance, FileSystem& fileSystem, TextServices& text, ProcessServices& process);
+    MainWindow(HINSTANCE instance, WorkerThread& work);
     ~MainWindow() override;
     MainWindow(const MainWindow&) = delete;
     MainWindow& operator=(const MainWindow&) = delete;
 
+    // The controller that the window's messages go to; given before create.
+    void attach(MainController& controller) { controller_ = &controller; }
     // Creates the window, hidden, with every control.
     bool create();
     HWND hwnd() const { return hwnd_; }
-    MainController& controller() { return controller_; }
-    HWND control(ControlGroup group, int index) const;
+    HWND control(Control control) const { return controls_[static_cast<std::size_t>(control)]; }
 
     // Shows the window and tells the controller.
     void show(int showCommand);
     // Waits up to `limitMs` for the work started so far, such as the start
     // path's forms, and shows what it found.
     void awaitWork(DWORD limitMs) { work_.awaitIdle(limitMs); }
-    // Ends the background work once the window is gone; false when a call of
-    // it is stuck (a dead share) and only the end of the process stops it.
-    bool stopWork(DWORD limitMs) { return work_.stop(limitMs); }
     // Translates a message for the window (accelerators, dialog keys); true
     // when it was handled and must not be dispatched.
     bool preTranslate(MSG& message);
@@ -61,6 +60,7 @@ public:
     IDropTarget* dropTarget() const { return dropTarget_.get(); }
     HWND hintTip() const { return hintTip_.hwnd(); }
     HWND buttonTips() const { return buttonHelp_.tips(); }
+    HMENU modeMenu() const { return modeMenu_.modes(); }
     // A point on the screen over which a drop is taken as input.
     bool acceptsDropAt(POINT screenPoint) const;
     // Input from another program, processed once that program has been
@@ -69,10 +69,10 @@ public:
     // on a slow share, give up and open a window of its own).
     void queuePath(const std::wstring& path);
 
-    std::wstring fieldText(NameField field) override;
+    std::wstring fieldText(NameField field) const;
     void setFieldText(NameField field, const std::wstring& text) override;
     bool focusField(NameField field) override;
-    void selectInField(NameField field, int start, int length) override;
+    void selectWholeField(NameField field) override;
     void setShortFormHint(const std::wstring& text) override;
     std::wstring caption() override;
     void setCaption(const std::wstring& text) override;
@@ -82,24 +82,21 @@ public:
     void setWorkTimer(bool on) override;
     void showWorkInTaskbar(bool working) override;
     void showLetterCase(LetterCase letterCase) override;
-    ListMode listMode() override;
-    void setListMode(ListMode mode) override;
-    bool includeSubfolders() override;
-    void setIncludeSubfolders(bool include) override;
+    void showListChoice(ListMode mode, bool wholeTree) override;
     void showModeMenu() override;
     void showCopyMenu(NameField field, const std::vector<CopyMenuItem>& items) override;
-    void pumpMessages() override;
     using MainView::setClipboardText;
     bool setClipboardText(std::span<const std::wstring> pieces) override;
 
 private:
-    // Control i of controlTable() has the ID kFirstControlId + i.
+    // Control c has the ID kFirstControlId + c.
     static constexpr int kFirstControlId = 1000;
     static constexpr UINT kQueuedPathsMessage = WM_APP + 1;
     static constexpr UINT kWorkEndedMessage = WM_APP + 2;
+    // Selects the whole text of the field in wParam.
+    static constexpr UINT kSelectFieldMessage = WM_APP + 3;
     static constexpr UINT_PTR kWorkTimer = 1;
 
-    static int tableIndexOf(ControlGroup group, int index);
     static LRESULT CALLBACK windowProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) noexcept;
     static LRESULT CALLBACK controlProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam, UINT_PTR id,
                                         DWORD_PTR self) noexcept;
@@ -119,15 +116,16 @@ private:
     void stretchFields();
     OuterSize limits() const;
     int dpi() const;
-    int controlIndexOf(HWND control, ControlGroup group) const;
-    HWND fieldControl(NameField field) const { return control(ControlGroup::NameField, static_cast<int>(field)); }
+    std::optional<Control> controlOf(HWND hwnd) const;
+    HWND fieldControl(NameField field) const {
+        return control(field == NameField::Long ? Control::LongField : Control::ShortField);
+    }
     void openQueuedPaths();
 
     HINSTANCE instance_;
     HWND hwnd_ = nullptr;
-    // Made before the controller, which starts jobs on it, and gone after it.
-    WorkerThread work_;
-    MainController controller_;
+    WorkerThread& work_;
+    MainController* controller_ = nullptr;
     TaskbarButton taskbarButton_;
     ModeMenu modeMenu_;
     HintTip hintTip_;
@@ -136,7 +134,7 @@ private:
     UniqueFont fieldFont_;
     UniqueFont controlFont_;
     UniqueAccelerators accelerators_;
-    std::array<HWND, 14> controls_{};  // in the order of controlTable()
+    std::array<HWND, kControlCount> controls_{};  // in the order of Control
     bool busy_ = false;
     HWND focusBeforeDeactivation_ = nullptr;
     int dpi_ = USER_DEFAULT_SCREEN_DPI;  // the DPI of the monitor the window is on

@@ -15,10 +15,11 @@ void MainWindow::onContextMenu(HWND target, LPARAM position) {
     RECT button{};
     ::GetWindowRect(target, &button);
     const POINT below{button.left, button.bottom};
-    if (const int field = controlIndexOf(target, ControlGroup::CopyButton); field >= 0) {
+    const auto which = controlOf(target);
+    if (which == Control::CopyLong || which == Control::CopyShort) {
         copyMenu_.placeAt(position == -1 ? below : POINT{GET_X_LPARAM(position), GET_Y_LPARAM(position)});
-        controller_.onCopyButtonMenu(static_cast<NameField>(field));
-    } else if (target == control(ControlGroup::ListButton, 0) && position == -1) {
+        controller_->onCopyButtonMenu(which == Control::CopyLong ? NameField::Long : NameField::Short);
+    } else if (which == Control::List && position == -1) {
         modeMenu_.show(hwnd_, below, TPM_LEFTALIGN | TPM_TOPALIGN);
     }
 }

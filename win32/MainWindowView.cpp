@@ -4,7 +4,6 @@
 #include "app/Texts.h"
 #include "win32/Clipboard.h"
 #include "win32/MainWindow.h"
-#include "win32/MessageLoop.h"
 
 namespace twinpath::win32 {
 
@@ -26,10 +25,10 @@ void MainWindow::queuePath(const std::wstring& path) {
 void MainWindow::openQueuedPaths() {
     auto waiting = std::move(queuedPaths_);
     queuedPaths_.clear();
-    for (const auto& path : waiting) controller_.openPath(path);
+    for (const auto& path : waiting) controller_->openPath(path);
 }
 
-std::wstring MainWindow::fieldText(NameField field) {
+std::wstring MainWindow::fieldText(NameField field) const {
     const HWND edit = fieldControl(field);
     return edit ? windowText(edit) : std::wstring();
 }
@@ -45,19 +44,17 @@ bool MainWindow::focusField(NameField field) {
     return ::GetFocus() == edit;
 }
 
-void MainWindow::selectInField(NameField field, int start, int length) {
-    if (const HWND edit = fieldControl(field))
-        ::SendMessageW(edit, EM_SETSEL, static_cast<WPARAM>(start), static_cast<LPARAM>(start + length));
+void MainWindow::selectWholeField(NameField field) {
+    ::PostMessageW(hwnd_, kSelectFieldMessage, static_cast<WPARAM>(field), 0);
 }
 
 void MainWindow::setShortFormHint(const std::wstring& text) {
     hintTip_.setText(text);
     // The short-form heading marks that the field has a tip: its own caption,
     // with the marker after it while there is one.
-    const int i = tableIndexOf(ControlGroup::Label, kShortFormHeading);
-    const HWND heading = i < 0 ? nullptr : controls_[static_cast<std::size_t>(i)];
+    const HWND heading = control(Control::ShortHeading);
     if (!heading) return;
-    std::wstring wanted = controlTable()[static_cast<std::size_t>(i)].caption;
+    std::wstring wanted = designOf(Control::ShortHeading).caption;
     if (!text.empty()) wanted += texts::kHintMarker;
     if (windowText(heading) != wanted) ::SetWindowTextW(heading, wanted.c_str());
 }
@@ -107,23 +104,16 @@ void MainWindow::setWorkTimer(bool on) {
 void MainWindow::showWorkInTaskbar(bool working) { taskbarButton_.showWorking(hwnd_, working); }
 
 void MainWindow::showLetterCase(LetterCase letterCase) {
-    const int first = kFirstControlId + tableIndexOf(ControlGroup::CaseOption, 0);
-    ::CheckRadioButton(hwnd_, first, first + 2, first + static_cast<int>(letterCase));
+    const Control checked = letterCase == LetterCase::Upper   ? Control::CaseUpper
+                            : letterCase == LetterCase::Lower ? Control::CaseLower
+                                                              : Control::CaseStored;
+    const auto idOf = [](Control option) { return kFirstControlId + static_cast<int>(option); };
+    ::CheckRadioButton(hwnd_, idOf(Control::CaseStored), idOf(Control::CaseLower), idOf(checked));
 }
 
-ListMode MainWindow::listMode() { return modeMenu_.checkedMode(); }
-
-void MainWindow::setListMode(ListMode mode) {
-    modeMenu_.check(mode);
+void MainWindow::showListChoice(ListMode mode, bool wholeTree) {
+    modeMenu_.mark(mode, wholeTree);
     buttonHelp_.showListMode(mode);
-}
-
-bool MainWindow::includeSubfolders() { return modeMenu_.includesSubfolders(); }
-
-void MainWindow::setIncludeSubfolders(bool include) { modeMenu_.setIncludeSubfolders(include); }
-
-void MainWindow::pumpMessages() {
-    handleWaitingMessages([this](MSG& message) { return preTranslate(message); });
 }
 
 bool MainWindow::setClipboardText(std::span<const std::wstring> pieces) {

@@ -36,28 +36,11 @@ std::optional<ListMode> ModeMenu::modeOfCommand(int id) {
 
 bool ModeMenu::isSubfoldersCommand(int id) { return static_cast<UINT>(id) == kSubfoldersCommand; }
 
-bool ModeMenu::includesSubfolders() const {
-    const UINT state = modes_ ? ::GetMenuState(modes_, kSubfoldersCommand, MF_BYCOMMAND) : static_cast<UINT>(-1);
-    return state != static_cast<UINT>(-1) && (state & MF_CHECKED) != 0;
-}
-
-void ModeMenu::setIncludeSubfolders(bool include) {
-    if (modes_) ::CheckMenuItem(modes_, kSubfoldersCommand, MF_BYCOMMAND | (include ? MF_CHECKED : MF_UNCHECKED));
-}
-
-ListMode ModeMenu::checkedMode() const {
-    if (!modes_) return ListMode::NamesOnly;
-    for (const ListMode mode : kModes) {
-        const UINT state = ::GetMenuState(modes_, commandOf(mode), MF_BYCOMMAND);
-        if (state != static_cast<UINT>(-1) && (state & MF_CHECKED) != 0) return mode;
-    }
-    return ListMode::NamesOnly;
-}
-
-void ModeMenu::check(ListMode mode) {
+void ModeMenu::mark(ListMode mode, bool wholeTree) {
     if (!modes_) return;
     for (const ListMode each : kModes)
         ::CheckMenuItem(modes_, commandOf(each), MF_BYCOMMAND | (each == mode ? MF_CHECKED : MF_UNCHECKED));
+    ::CheckMenuItem(modes_, kSubfoldersCommand, MF_BYCOMMAND | (wholeTree ? MF_CHECKED : MF_UNCHECKED));
 }
 
 void ModeMenu::show(HWND owner, POINT screenPoint, UINT alignment) const {

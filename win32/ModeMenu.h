@@ -11,8 +11,8 @@ namespace twinpath::win32 {
 
 // The list-copy popup: "List Copy" > "File Name Only" / "... and Size,Day" /
 // "Tab-Separated", and below a separator "Include Subfolders".
-// The checked entries are the list-copy mode and whether it takes the whole
-// tree; they live only as long as the menu.
+// The checked entries show the list-copy mode and whether it takes the whole
+// tree; the controller holds both.
 class ModeMenu {
 public:
     ModeMenu();
@@ -22,11 +22,11 @@ public:
     // Whether an entry's WM_COMMAND id is that of "Include Subfolders".
     static bool isSubfoldersCommand(int id);
 
-    ListMode checkedMode() const;
-    // Checks the mode's entry and clears the others.
-    void check(ListMode mode);
-    bool includesSubfolders() const;
-    void setIncludeSubfolders(bool include);
+    // Checks the mode's entry, clears the others, and checks "Include
+    // Subfolders" as `wholeTree` says.
+    void mark(ListMode mode, bool wholeTree);
+    // The submenu of the modes and "Include Subfolders".
+    HMENU modes() const { return modes_; }
     // Opens the menu at a screen point and waits for the pick, which arrives
     // as WM_COMMAND at `owner`.
     void show(HWND owner, POINT screenPoint, UINT alignment) const;

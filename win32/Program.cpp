@@ -4,6 +4,7 @@
 #include <optional>
 #include <utility>
 
+#include "app/MainController.h"
 #include "win32/DdeServer.h"
 #include "win32/MainWindow.h"
 #include "win32/MessageLoop.h"
@@ -12,6 +13,7 @@
 #include "win32/Win32ProcessServices.h"
 #include "win32/Win32TextServices.h"
 #include "win32/WindowLibraries.h"
+#include "win32/WorkerThread.h"
 
 namespace twinpath::win32 {
 
@@ -22,26 +24,35 @@ constexpr DWORD kWorkAfterClosingMs = 900;
 
 }  // namespace
 
-int runProgram(HINSTANCE instance, int showCommand, StartupSteps* steps) {
+int runProgram(HINSTANCE instance, int showCommand, const ProgramParts& parts) {
     StartupSteps silent;
-    StartupSteps& step = steps ? *steps : silent;
+    StartupSteps& step = parts.steps ? *parts.steps : silent;
     // A drive without a medium must not raise a system dialog: a path that
     // cannot be read just shows empty fields.
     ::SetErrorMode(SEM_FAILCRITICALERRORS | SEM_NOOPENFILEERRORBOX);
+
+    // The jobs share the ports they read through: a job stuck in a call on a
+    // dead share keeps them alive after this function has been left, by any
+    // way, and touches nothing of what goes with it.
+    const std::shared_ptr<FileSystem> fileSystem =
+        parts.fileSystem ? parts.fileSystem : std::make_shared<Win32FileSystem>();
+    const auto text = std::make_shared<Win32TextServices>();
+    Win32ProcessServices process;
+    // Gone last of what follows: its end drops the jobs not begun and waits
+    // about a second for the one that runs.
+    WorkerThread work;
     // OLE serves only drops, which wait until the window shows; it must end
     // after the window, whose destruction revokes its drop target.
     std::optional<OleSession> ole;
-
-    Win32FileSystem fileSystem;
-    Win32TextServices text;
-    Win32ProcessServices process;
     // The window object exists, its window not yet: a second start decides
     // and hands off first, and builds nothing it would not show.
-    MainWindow window(instance, fileSystem, text, process);
-    if (window.controller().start() == MainController::StartResult::HandedOff) return 0;
+    MainWindow window(instance, work);
+    MainController controller(window, work, fileSystem, text, process);
+    window.attach(controller);
+    if (controller.start() == MainController::StartResult::HandedOff) return 0;
     step.instanceDecided();
     // The first conversion runs beside the making of the window.
-    window.controller().readStartPath();
+    controller.readStartPath();
     // The bar classes hold the tooltip.
     windowLibraries::initCommonControls(ICC_STANDARD_CLASSES | ICC_BAR_CLASSES);
     step.systemReady();
@@ -55,7 +66,7 @@ int runProgram(HINSTANCE instance, int showCommand, StartupSteps* steps) {
     DdeServer handOffs([&window](const std::wstring& path) { window.queuePath(path); });
     handOffs.start();
     step.converting();
-    window.controller().showStartPath();
+    controller.showStartPath();
     // The window shows with its forms when they come soon; otherwise it shows
     // at once and they follow.
     window.awaitWork(kFormsBeforeShowingMs);
@@ -70,14 +81,14 @@ int runProgram(HINSTANCE instance, int showCommand, StartupSteps* steps) {
     step.acceptingDrops();
     bool idleSeen = false;
     std::function<void()> onIdle;
-    if (steps)
+    if (parts.steps)
         onIdle = [&] {
             if (!std::exchange(idleSeen, true)) step.firstIdle();
         };
     const int exitCode = runMessageLoop([&window](MSG& message) { return window.preTranslate(message); }, onIdle);
     // A call stuck on a dead share cannot be stopped, and the program holds
     // nothing that must be saved: the process ends without waiting for it.
-    if (!window.stopWork(kWorkAfterClosingMs)) ::ExitProcess(static_cast<UINT>(exitCode));
+    if (!work.stop(kWorkAfterClosingMs)) ::ExitProcess(static_cast<UINT>(exitCode));
     return exitCode;
 }
 

@@ -2,6 +2,10 @@
 
 #include <windows.h>
 
+#include <memory>
+
+#include "ports/FileSystem.h"
+
 namespace twinpath::win32 {
 
 // Told as each step of the start-up is done; the start-up benchmark times the
@@ -19,8 +23,15 @@ public:
     virtual void firstIdle() {}
 };
 
+// What the program can be given in place of its own: the start-up benchmark
+// times the steps, and a test reads through a file system of its own.
+struct ProgramParts {
+    StartupSteps* steps = nullptr;
+    std::shared_ptr<FileSystem> fileSystem;
+};
+
 // The whole program: start-up, hand-off to a running copy, or the window and
 // its message loop. Returns the process's exit code.
-int runProgram(HINSTANCE instance, int showCommand, StartupSteps* steps = nullptr);
+int runProgram(HINSTANCE instance, int showCommand, const ProgramParts& parts = {});
 
 }  // namespace twinpath::win32

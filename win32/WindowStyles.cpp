@@ -38,7 +38,7 @@ HWND createControl(HWND parent, HINSTANCE instance, const ControlDesign& design,
             break;
         case ControlKind::OptionButton:
             windowClass = L"BUTTON";
-            style |= BS_AUTORADIOBUTTON | (design.index == 0 ? WS_GROUP | WS_TABSTOP : 0);
+            style |= BS_AUTORADIOBUTTON | (design.control == Control::CaseStored ? WS_GROUP | WS_TABSTOP : 0);
             break;
         case ControlKind::Label:
             style |= WS_GROUP | SS_LEFT | SS_NOPREFIX;

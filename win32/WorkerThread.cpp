@@ -36,7 +36,8 @@ struct WorkerThread::Shared {
             }
             held.lock();
             running = false;
-            ended.push_back(std::move(job));
+            // After a stop nothing is finished: what the finish would tell is going away.
+            if (!quitting) ended.push_back(std::move(job));
             if (window) ::PostMessageW(window, message, 0, 0);
             changed.notify_all();
         }

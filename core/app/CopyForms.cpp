@@ -6,7 +6,7 @@
 namespace twinpath {
 
 FormedPath MainController::formOfField(NameField field, PathForm form) {
-    return asksFileSystem(form) ? formFromFileSystem(field, form) : pathInForm(form, shownForm(field), fileSystem_);
+    return asksFileSystem(form) ? formFromFileSystem(field, form) : pathInForm(form, shownForm(field), *fileSystem_);
 }
 
 FormedPath MainController::formFromFileSystem(NameField field, PathForm form) const {
@@ -15,8 +15,8 @@ FormedPath MainController::formFromFileSystem(NameField field, PathForm form) co
                         : field == NameField::Long            ? forms_.longNetworkPath
                                                               : forms_.shortNetworkPath;
     // The system answers in the stored case; the copy is in the case shown.
-    if (letterCase_ == LetterCase::Upper) formed.text = text_.toUpper(formed.text);
-    if (letterCase_ == LetterCase::Lower) formed.text = text_.toLower(formed.text);
+    if (letterCase_ == LetterCase::Upper) formed.text = text_->toUpper(formed.text);
+    if (letterCase_ == LetterCase::Lower) formed.text = text_->toLower(formed.text);
     return formed;
 }
 

@@ -25,8 +25,8 @@ void MainController::goUp(const std::wstring& current) {
     if (top == std::wstring::npos) return;
     const auto lastSeparator = current.rfind(L'\\');
     if (lastSeparator == std::wstring::npos || lastSeparator < top) return;
-    cancelListing(false);
-    readForms(current.substr(0, lastSeparator), false);
+    listing_.cancel(false);
+    readPath(current.substr(0, lastSeparator), false);
 }
 
 void MainController::goDown(const std::wstring& current) {
@@ -34,10 +34,8 @@ void MainController::goDown(const std::wstring& current) {
     if (inputLongForm_.size() == current.size()) return;
     const std::size_t from = current.size() + 1;
     const auto nextSeparator = from < inputLongForm_.size() ? inputLongForm_.find(L'\\', from) : std::wstring::npos;
-    cancelListing(false);
-    readForms(nextSeparator == std::wstring::npos || nextSeparator < 1 ? inputLongForm_
-                                                                       : inputLongForm_.substr(0, nextSeparator),
-              false);
+    listing_.cancel(false);
+    readPath(nextSeparator == std::wstring::npos ? inputLongForm_ : inputLongForm_.substr(0, nextSeparator), false);
 }
 
 }  // namespace twinpath

@@ -2,15 +2,22 @@
 
 #include <utility>
 
+#include "app/ReadJob.h"
 #include "app/Texts.h"
 #include "paths/CommandLine.h"
 #include "paths/PathHead.h"
 
 namespace twinpath {
 
-MainController::MainController(MainView& view, FileSystem& fileSystem, TextServices& text, ProcessServices& process,
-                               BackgroundWork& work)
-    : view_(view), fileSystem_(fileSystem), text_(text), process_(process), work_(work) {}
+MainController::MainController(MainView& view, BackgroundWork& work, std::shared_ptr<FileSystem> fileSystem,
+                               std::shared_ptr<TextServices> text, ProcessServices& process)
+    : view_(view),
+      work_(work),
+      fileSystem_(std::move(fileSystem)),
+      text_(std::move(text)),
+      process_(process),
+      listing_(
+          view, work, fileSystem_, text_, [this] { watchWork(); }, [this] { showForms(); }) {}
 
 std::wstring MainController::inputPathFromCommandLine() {
     std::wstring path = inputPathOf(process_.commandLineArguments());
@@ -33,7 +40,7 @@ MainController::StartResult MainController::start() {
 
 void MainController::readStartPath() {
     if (std::exchange(startRead_, true) || startPath_.empty()) return;
-    readForms(startPath_, true);
+    readPath(startPath_, true);
 }
 
 void MainController::showStartPath() {
@@ -44,43 +51,51 @@ void MainController::showStartPath() {
     view_.setCaption(view_.caption() + texts::kVersionPrefix + std::to_wstring(version.major) + L"." +
                      std::to_wstring(version.minor) + L"." + std::to_wstring(version.revision));
     view_.showLetterCase(LetterCase::Stored);
+    view_.showListChoice(listing_.mode(), listing_.wholeTree());
     readStartPath();
 }
 
 void MainController::onShown() {
     view_.focusField(NameField::Short);
-    selectWholeField(NameField::Short);
+    view_.selectWholeField(NameField::Short);
 }
 
 void MainController::openPath(const std::wstring& path) {
     if (path.empty()) return;
     view_.restoreWindow();
     view_.bringToFront();
-    cancelListing(false);
-    readForms(path, true);
+    listing_.cancel(false);
+    readPath(path, true);
 }
 
-void MainController::readForms(const std::wstring& path, bool newInput) {
-    if (reading_) reading_->stop = true;
-    reading_ = std::make_shared<FormsJob>(*this, fileSystem_, path, newInput);
-    reading_->request = newRequest();
-    work_.start(reading_);
+void MainController::readPath(const std::wstring& path, bool newInput) {
+    if (closed_) return;
+    if (reading_) reading_->request.stop = true;
+    auto reading = std::make_shared<Reading>(work_.now(), path, newInput);
+    reading_ = reading;
+    // The reading holds what it uses: a call stuck on a dead share may
+    // return after the window and everything of it have gone.
+    twinpath::startReading<ReadForms>(
+        work_,
+        [fileSystem = fileSystem_, reading] {
+            return reading->request.stop.load(std::memory_order_relaxed) ? ReadForms{}
+                                                                         : readForms(*fileSystem, reading->path);
+        },
+        [this, reading](ReadForms&& forms) { formsRead(reading, std::move(forms)); });
     watchWork();
 }
 
-RequestState MainController::newRequest() { return {++lastRequest_, work_.now(), {}}; }
-
-void MainController::onFormsRead(FormsJob& job) {
+void MainController::formsRead(const std::shared_ptr<Reading>& reading, ReadForms&& forms) {
     // The result of a request that a newer one replaced is dropped.
-    if (closed_ || !reading_ || job.request.number != reading_->request.number) return;
+    if (closed_ || reading != reading_) return;
     reading_.reset();
     watchWork();
-    forms_ = std::move(job.forms);
+    forms_ = std::move(forms);
     showForms();
-    if (!job.newInput) return;
-    inputLongForm_ = view_.fieldText(NameField::Long);
+    if (!reading->newInput) return;
+    inputLongForm_ = forms_.longForm;
     view_.focusField(NameField::Short);
-    selectWholeField(NameField::Short);
+    view_.selectWholeField(NameField::Short);
 }
 
 void MainController::selectCase(LetterCase letterCase) {
@@ -90,8 +105,8 @@ void MainController::selectCase(LetterCase letterCase) {
 
 std::wstring MainController::shownForm(NameField field) const {
     const std::wstring& form = field == NameField::Long ? forms_.longForm : forms_.shortForm;
-    if (letterCase_ == LetterCase::Upper) return text_.toUpper(form);
-    if (letterCase_ == LetterCase::Lower) return text_.toLower(form);
+    if (letterCase_ == LetterCase::Upper) return text_->toUpper(form);
+    if (letterCase_ == LetterCase::Lower) return text_->toLower(form);
     return form;
 }
 
@@ -111,13 +126,42 @@ void MainController::copyField(NameField field) {
     if (!view_.setClipboardText(shownForm(field))) view_.setFieldText(NameField::Short, texts::kClipboardBusy);
 }
 
-void MainController::selectWholeField(NameField field) {
-    view_.selectInField(field, 0, static_cast<int>(view_.fieldText(field).size()));
+void MainController::onFieldFocused(NameField field) { view_.selectWholeField(field); }
+
+void MainController::copyListing() { listing_.copy(shownForm(NameField::Long)); }
+
+void MainController::onListButtonRightClick() { view_.showModeMenu(); }
+
+void MainController::pickListMode(ListMode mode) { listing_.pickMode(mode, shownForm(NameField::Long)); }
+
+void MainController::toggleSubfolders() { listing_.toggleWholeTree(shownForm(NameField::Long)); }
+
+void MainController::watchWork() { view_.setWorkTimer(!closed_ && (reading_ || listing_.running())); }
+
+void MainController::onWorkTick() {
+    const std::uint64_t now = work_.now();
+    listing_.tick(now);
+    if (reading_ && !reading_->request.toldAt && now - reading_->request.startedAt >= kQuietMs) {
+        reading_->request.toldAt = now;
+        view_.setFieldText(NameField::Short, texts::kReading + reading_->path + texts::kEllipsis);
+    }
 }
 
-void MainController::onFieldFocused(NameField field) {
-    view_.pumpMessages();
-    selectWholeField(field);
+void MainController::cancelWork() {
+    if (listing_.cancel(false) || !reading_) return;
+    // The forms shown before stay; so does the path ">" leads back to.
+    reading_->request.stop = true;
+    reading_.reset();
+    watchWork();
+    showForms();
+}
+
+void MainController::close() {
+    if (reading_) reading_->request.stop = true;
+    reading_.reset();
+    listing_.close();
+    closed_ = true;
+    watchWork();
 }
 
 }  // namespace twinpath

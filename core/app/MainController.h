@@ -3,7 +3,9 @@
 #include <memory>
 #include <string>
 
-#include "app/Jobs.h"
+#include "app/FormsRead.h"
+#include "app/ListingCommand.h"
+#include "app/WorkRequest.h"
 #include "ports/BackgroundWork.h"
 #include "ports/FileSystem.h"
 #include "ports/MainView.h"
@@ -16,14 +18,16 @@ namespace twinpath {
 // path that was opened.
 enum class Level { Up, Down };
 
-// The main window's state and its answers to the user's commands. The window
-// calls these one at a time on its own thread; what reads the file system
-// runs as jobs of the background work, whose results come back here on the
-// same thread.
+// The main window's state and its answers to the user's commands: start-up,
+// the forms of the shown path and their case, copying them, and the levels;
+// the listing's commands go to its ListingCommand. The window calls these one
+// at a time on its own thread. What reads the file system runs as background
+// work, whose results come back here on the same thread; the file system is
+// never called here.
 class MainController {
 public:
-    MainController(MainView& view, FileSystem& fileSystem, TextServices& text, ProcessServices& process,
-                   BackgroundWork& work);
+    MainController(MainView& view, BackgroundWork& work, std::shared_ptr<FileSystem> fileSystem,
+                   std::shared_ptr<TextServices> text, ProcessServices& process);
     MainController(const MainController&) = delete;
     MainController& operator=(const MainController&) = delete;
 
@@ -31,7 +35,7 @@ public:
 
     // Reads the command line and hands it to the running copy if there is
     // one. HandedOff: another copy took it, and this copy must end without
-    // showing its window.
+    // making its window.
     StartResult start();
     // Starts reading the command line's path, so that it overlaps the
     // making of the window.
@@ -49,12 +53,6 @@ public:
     void selectCase(LetterCase letterCase);
     void copyField(NameField field);
     void moveLevel(Level level);
-    void copyListing();
-    void onListButtonRightClick();
-    void pickListMode(ListMode mode);
-    // "Include Subfolders": turns the whole-tree listing on or off, and copies.
-    void toggleSubfolders();
-    void selectWholeField(NameField field);
     void onFieldFocused(NameField field);
     // A Copy button's menu: its field's path in every form, greyed where
     // the form cannot be made.
@@ -62,6 +60,13 @@ public:
     // Copies the field's path in the form; a form that cannot be made copies
     // nothing and says why.
     void copyForm(NameField field, PathForm form);
+
+    // The List button, its mode menu and "Include Subfolders".
+    void copyListing();
+    void onListButtonRightClick();
+    void pickListMode(ListMode mode);
+    void toggleSubfolders();
+    const ListingCommand& listing() const { return listing_; }
 
     // Esc: stops the listing, or the reading of a path, that is going on.
     void cancelWork();
@@ -71,34 +76,36 @@ public:
     // The window is closing: no result that comes back later is applied.
     void close();
 
-    // The ends of the jobs, on the window's thread.
-    void onFormsRead(FormsJob& job);
-    void onListingDone(ListingJob& job);
-
 private:
+    struct Reading {
+        Reading(std::uint64_t startedAt, std::wstring path, bool newInput)
+            : request(startedAt), path(std::move(path)), newInput(newInput) {}
+        WorkRequest request;
+        const std::wstring path;
+        // Opened as input (">" then leads back to it), rather than reached
+        // by a level move.
+        const bool newInput;
+    };
+
     std::wstring inputPathFromCommandLine();
     std::wstring shownForm(NameField field) const;
     void showForms();
-    void readForms(const std::wstring& path, bool newInput);
-    void startListing();
-    // Stops the listing that is going on; unless `quietly`, says that nothing was copied.
-    void cancelListing(bool quietly);
-    void endListing();
-    void tellListingProgress(std::uint64_t now);
+    void readPath(const std::wstring& path, bool newInput);
+    void formsRead(const std::shared_ptr<Reading>& reading, ReadForms&& forms);
     void watchWork();
-    RequestState newRequest();
     void goUp(const std::wstring& current);
     void goDown(const std::wstring& current);
     FormedPath formOfField(NameField field, PathForm form);
-    // The forms that ask the file system, the part of a copy that may wait
-    // on a slow share.
+    // The forms that ask the file system, read with the path.
     FormedPath formFromFileSystem(NameField field, PathForm form) const;
 
     MainView& view_;
-    FileSystem& fileSystem_;
-    TextServices& text_;
-    ProcessServices& process_;
     BackgroundWork& work_;
+    // Only handed to the work: the window's thread never waits on it.
+    std::shared_ptr<FileSystem> fileSystem_;
+    std::shared_ptr<TextServices> text_;
+    ProcessServices& process_;
+    ListingCommand listing_;
 
     std::wstring startPath_;
     bool startRead_ = false;
@@ -107,10 +114,8 @@ private:
     ReadForms forms_;
     // The long form of the last opened path: where ">" leads back to.
     std::wstring inputLongForm_;
-    std::uint64_t lastRequest_ = 0;
-    // The requests going on, if any: a newer one replaces each.
-    std::shared_ptr<FormsJob> reading_;
-    std::shared_ptr<ListingJob> listing_;
+    // The reading going on, if any: a newer one replaces it.
+    std::shared_ptr<Reading> reading_;
     bool closed_ = false;
 };
 

@@ -7,27 +7,35 @@ namespace twinpath {
 
 namespace {
 
-using G = ControlGroup;
+using C = Control;
 using K = ControlKind;
 
-constexpr std::array<ControlDesign, 14> kControls{{
-    {G::NameField, 0, K::TextField, L"TextLong", {0, 300, 7575, 270}, true},
-    {G::NameField, 1, K::TextField, L"TextShort", {0, 900, 7575, 270}, true},
-    {G::CopyButton, 0, K::PushButton, L"Copy", {2400, 20, 855, 255}, false},
-    {G::CopyButton, 1, K::PushButton, L"Copy", {2400, 620, 855, 255}, false},
-    {G::ListButton, 0, K::PushButton, L"List", {3840, 20, 855, 255}, true},
-    {G::CaseOption, 0, K::OptionButton, L"Normal", {3840, 640, 975, 180}, true},
-    {G::CaseOption, 1, K::OptionButton, L"Upper", {4920, 640, 975, 180}, true},
-    {G::CaseOption, 2, K::OptionButton, L"Lower", {5880, 640, 975, 180}, true},
-    {G::LevelButton, 0, K::PushButton, L"<", {5880, 20, 375, 255}, false},
-    {G::LevelButton, 1, K::PushButton, L">", {6360, 20, 375, 255}, false},
+constexpr std::array<ControlDesign, kControlCount> kControls{{
+    {C::LongField, K::TextField, L"TextLong", {0, 300, 7575, 270}, true},
+    {C::ShortField, K::TextField, L"TextShort", {0, 900, 7575, 270}, true},
+    {C::CopyLong, K::PushButton, L"Copy", {2400, 20, 855, 255}, false},
+    {C::CopyShort, K::PushButton, L"Copy", {2400, 620, 855, 255}, false},
+    {C::List, K::PushButton, L"List", {3840, 20, 855, 255}, true},
+    {C::CaseStored, K::OptionButton, L"Normal", {3840, 640, 975, 180}, true},
+    {C::CaseUpper, K::OptionButton, L"Upper", {4920, 640, 975, 180}, true},
+    {C::CaseLower, K::OptionButton, L"Lower", {5880, 640, 975, 180}, true},
+    {C::Up, K::PushButton, L"<", {5880, 20, 375, 255}, false},
+    {C::Down, K::PushButton, L">", {6360, 20, 375, 255}, false},
     // The headings reach into the markers' boxes: they come first, so that
     // they lie above the markers, whose text ends before the headings begin.
-    {G::Label, 0, K::Label, L"Long File Name", {720, 80, 1935, 255}, true},
-    {G::Label, 3, K::Label, L"Short File Name", {720, 660, 2055, 255}, true},
-    {G::Label, 1, K::Label, L"<--->", {80, 660, 855, 255}, true},
-    {G::Label, 2, K::Label, L">---<", {80, 75, 735, 255}, true},
+    {C::LongHeading, K::Label, L"Long File Name", {720, 80, 1935, 255}, true},
+    {C::ShortHeading, K::Label, L"Short File Name", {720, 660, 2055, 255}, true},
+    {C::ShortMarker, K::Label, L"<--->", {80, 660, 855, 255}, true},
+    {C::LongMarker, K::Label, L">---<", {80, 75, 735, 255}, true},
 }};
+
+constexpr bool eachRowAtItsControl() {
+    for (std::size_t i = 0; i < kControls.size(); ++i)
+        if (static_cast<std::size_t>(kControls[i].control) != i) return false;
+    return true;
+}
+static_assert(eachRowAtItsControl(), "a control's design must stand at the index of its Control");
+static_assert(static_cast<std::size_t>(C::LongMarker) + 1 == kControlCount, "every Control has a design");
 
 int scale(int value, int numerator, int denominator) {
     const long long product = static_cast<long long>(value) * numerator;
@@ -37,11 +45,9 @@ int scale(int value, int numerator, int denominator) {
 
 }  // namespace
 
-std::span<const ControlDesign> controlTable() { return kControls; }
+std::span<const ControlDesign, kControlCount> controlTable() { return kControls; }
 
 int twipsToPixels(int twips, int dpi) { return scale(twips, dpi, 1440); }
-
-int pixelsToTwips(int pixels, int dpi) { return dpi > 0 ? scale(pixels, 1440, dpi) : 0; }
 
 OuterSize outerLimits(int dpi, OuterSize framePixels) {
     return {std::max(twipsToPixels(kMinimumOuterWidthTwips, dpi),

@@ -1,12 +1,32 @@
 #pragma once
 
+#include <cstddef>
 #include <span>
 
 namespace twinpath {
 
 // The window's controls and their design geometry in twips (1/1440 inch).
 
-enum class ControlGroup { NameField, CopyButton, ListButton, CaseOption, LevelButton, Label };
+// Every visible control, in tab order and, for windows that overlap, from
+// the topmost down.
+enum class Control {
+    LongField,
+    ShortField,
+    CopyLong,
+    CopyShort,
+    List,
+    CaseStored,
+    CaseUpper,
+    CaseLower,
+    Up,
+    Down,
+    LongHeading,
+    ShortHeading,
+    ShortMarker,
+    LongMarker,
+};
+inline constexpr std::size_t kControlCount = 14;
+
 enum class ControlKind { TextField, PushButton, OptionButton, Label };
 
 struct TwipsRect {
@@ -17,8 +37,7 @@ struct TwipsRect {
 };
 
 struct ControlDesign {
-    ControlGroup group;
-    int index;
+    Control control;
     ControlKind kind;
     const wchar_t* caption;
     TwipsRect rect;
@@ -26,12 +45,9 @@ struct ControlDesign {
     bool dropTarget;
 };
 
-// The label index of the heading above the short-form field.
-inline constexpr int kShortFormHeading = 3;
-
-// Every visible control, in tab order and, for windows that overlap, from
-// the topmost down.
-std::span<const ControlDesign> controlTable();
+// The design of every control, at the index of its Control.
+std::span<const ControlDesign, kControlCount> controlTable();
+inline const ControlDesign& designOf(Control control) { return controlTable()[static_cast<std::size_t>(control)]; }
 
 inline constexpr int kDesignClientWidthTwips = 6810;
 inline constexpr int kDesignClientHeightTwips = 1155;
@@ -40,9 +56,8 @@ inline constexpr int kDesignClientHeightTwips = 1155;
 inline constexpr int kFixedOuterHeightTwips = 1595;
 inline constexpr int kMinimumOuterWidthTwips = 6930;
 
-// Twips to pixels at a given DPI, and back (rounded to nearest).
+// Twips to pixels at a given DPI, rounded to nearest.
 int twipsToPixels(int twips, int dpi);
-int pixelsToTwips(int pixels, int dpi);
 
 struct OuterSize {
     int width = 0;

@@ -28,12 +28,14 @@ class MainView {
 public:
     virtual ~MainView() = default;
 
-    virtual std::wstring fieldText(NameField field) = 0;
     virtual void setFieldText(NameField field, const std::wstring& text) = 0;
     // Moves the focus into the field, which raises its got-focus handler;
     // false when the focus cannot move (the window is hidden).
     virtual bool focusField(NameField field) = 0;
-    virtual void selectInField(NameField field, int start, int length) = 0;
+    // Selects the field's whole text once the messages already waiting have
+    // been handled: a click that gave the field the focus places the caret
+    // after its got-focus handler, and would undo a selection made at once.
+    virtual void selectWholeField(NameField field) = 0;
 
     // Why the short form keeps long items, told over the short-form field
     // (empty: nothing to tell).
@@ -58,13 +60,9 @@ public:
     // Checks the case option and clears the others.
     virtual void showLetterCase(LetterCase letterCase) = 0;
 
-    // The list-copy mode checked in the mode menu, and checking another.
-    virtual ListMode listMode() = 0;
-    virtual void setListMode(ListMode mode) = 0;
-    // Whether a listing takes the whole tree below the folder, as checked in
-    // the mode menu, and checking it.
-    virtual bool includeSubfolders() = 0;
-    virtual void setIncludeSubfolders(bool include) = 0;
+    // Shows the list-copy mode and whether a listing takes the whole tree
+    // below the folder: the mode menu's checks and the List button's tip.
+    virtual void showListChoice(ListMode mode, bool wholeTree) = 0;
     // Opens the list-copy mode menu at the mouse pointer (or, from the
     // keyboard, below the list button); a pick calls pickListMode.
     virtual void showModeMenu() = 0;
@@ -73,9 +71,6 @@ public:
     // at the mouse pointer, or from the keyboard below the button. A pick
     // calls copyForm, also that of a greyed item picked with Enter.
     virtual void showCopyMenu(NameField field, const std::vector<CopyMenuItem>& items) = 0;
-
-    // Handles every window message that is waiting, other handlers included.
-    virtual void pumpMessages() = 0;
 
     // Replaces the clipboard's contents with the text, given in pieces so that
     // a large listing is never copied whole on its way, in one go; false, with

@@ -132,7 +132,7 @@ TEST_F(HandOffTest, ASecondStartDuringASlowFirstConversionHandsOffToIt) {
         bool handedOff = false;
     } steps;
     steps.path = second;
-    win32::runProgram(::GetModuleHandleW(nullptr), SW_SHOWNORMAL, &steps);
+    win32::runProgram(::GetModuleHandleW(nullptr), SW_SHOWNORMAL, {.steps = &steps, .fileSystem = nullptr});
     EXPECT_TRUE(steps.handedOff);
 }
 
@@ -169,25 +169,34 @@ struct GatedFileSystem final : FileSystem {
 // takes a second start's path at once.
 TEST_F(HandOffTest, AListingThatHangsLeavesTheWindowAnsweringAndEscOrANewPathStopsIt) {
     for (const wchar_t* name : {L"a.txt", L"b.txt", L"c.txt"}) tree.add(name);
-    GatedFileSystem fileSystem;
-    win32::Win32TextServices text;
+    const auto fileSystem = std::make_shared<GatedFileSystem>();
     win32::Win32ProcessServices process;
-    win32::MainWindow window(::GetModuleHandleW(nullptr), fileSystem, text, process);
+    win32::WorkerThread work;
+    win32::MainWindow window(::GetModuleHandleW(nullptr), work);
+    MainController controller(window, work, fileSystem, std::make_shared<win32::Win32TextServices>(), process);
+    window.attach(controller);
     ASSERT_TRUE(window.create());
     window.show(SW_SHOWNORMAL);
     win32::DdeServer handOffs([&window](const std::wstring& path) { window.queuePath(path); });
     ASSERT_TRUE(handOffs.start());
     const win32::UniqueHandle running(::CreateMutexW(nullptr, FALSE, L"Local\\Twinpath.SingleInstance"));
-    const HWND shortField = window.control(ControlGroup::NameField, 1);
+    const HWND shortField = window.control(Control::ShortField);
     window.queuePath(first);
     ASSERT_TRUE(waitUntil([&] { return textOf(shortField) == systemShortPath(first); }));
     ASSERT_TRUE(window.setClipboardText(L"kept"));
     const auto listHanging = [&] {
-        ::ResetEvent(fileSystem.gate.get());
-        ::SendMessageW(window.control(ControlGroup::ListButton, 0), BM_CLICK, 0, 0);
+        ::ResetEvent(fileSystem->gate.get());
+        ::SendMessageW(window.control(Control::List), BM_CLICK, 0, 0);
         return waitUntil([&] { return textOf(shortField).starts_with(L"Listing " + tree.root + L": "); });
     };
     ASSERT_TRUE(listHanging());
+    // The pointer over the window says that work goes on while the window answers.
+    const auto pointer = [&] {
+        ::SendMessageW(window.hwnd(), WM_SETCURSOR, reinterpret_cast<WPARAM>(window.hwnd()),
+                       MAKELPARAM(HTCLIENT, WM_MOUSEMOVE));
+        return ::GetCursor();
+    };
+    EXPECT_EQ(pointer(), ::LoadCursorW(nullptr, IDC_APPSTARTING));
     std::atomic<bool> answered = false;
     const std::jthread other([&] {
         DWORD_PTR result = 0;
@@ -197,13 +206,14 @@ TEST_F(HandOffTest, AListingThatHangsLeavesTheWindowAnsweringAndEscOrANewPathSto
     MSG escape{shortField, WM_KEYDOWN, VK_ESCAPE, 0, 0, {}};
     if (!window.preTranslate(escape)) ::DispatchMessageW(&escape);
     EXPECT_EQ(textOf(shortField), L"Listing cancelled: nothing was copied.");
-    ::SetEvent(fileSystem.gate.get());
+    EXPECT_EQ(pointer(), ::LoadCursorW(nullptr, IDC_ARROW));
+    ::SetEvent(fileSystem->gate.get());
     window.awaitWork(10000);
     // A second start while a listing hangs hands its path over; the path waits behind the hanging search.
     ASSERT_TRUE(listHanging());
     EXPECT_EQ(Program(second).exitCode(), 0u);
     EXPECT_TRUE(waitUntil([&] { return textOf(shortField) == L"Reading " + second + L"\u2026"; }));
-    ::SetEvent(fileSystem.gate.get());
+    ::SetEvent(fileSystem->gate.get());
     EXPECT_TRUE(shows(window.hwnd(), second));
     EXPECT_EQ(clipboardText(), L"kept");
 }

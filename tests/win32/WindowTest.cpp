@@ -13,7 +13,6 @@
 #include "win32/Win32TextServices.h"
 
 using namespace twinpath::wine;
-using G = ControlGroup;
 
 void setWriteTime(const std::wstring& path, const SYSTEMTIME& utc) {
     FILETIME time{};
@@ -48,15 +47,16 @@ protected:
         setWriteTime(tree.add(L"Data\\a.txt", std::string(1234, 'a')), {2001, 3, 0, 20, 12, 5, 3, 0});
         setWriteTime(tree.add(L"Data\\B.txt", std::string(3584, 'b')), {2020, 3, 0, 20, 12, 0, 3, 0});
         before = snapshot(tree.root);
+        window.attach(controller);
         ASSERT_TRUE(ole.active() && window.create());
-        ASSERT_EQ(window.controller().start(), MainController::StartResult::ShowWindow);
-        window.controller().showStartPath();
+        ASSERT_EQ(controller.start(), MainController::StartResult::ShowWindow);
+        controller.showStartPath();
         window.show(SW_SHOWNORMAL);
         ASSERT_TRUE(window.acceptDrops());
     }
     void TearDown() override { EXPECT_EQ(snapshot(tree.root), before) << "the session wrote to the tree"; }
 
-    HWND control(G group, int index = 0) const { return window.control(group, index); }
+    HWND control(Control which) const { return window.control(which); }
     // Handles the waiting messages and lets the work they started end and show its results.
     void settle() {
         win32::handleWaitingMessages();
@@ -88,7 +88,7 @@ protected:
     void pickMode(ListMode mode) { pickEntry(static_cast<int>(mode)); }
     void pickEntry(int entry) {
         const std::jthread user = menuUser({VK_DOWN, VK_RIGHT}, entry);
-        send(control(G::ListButton), WM_RBUTTONUP);
+        send(control(Control::List), WM_RBUTTONUP);
     }
 
     // Drags a file list to the middle of `target` and drops it there. The
@@ -116,21 +116,22 @@ protected:
     const std::wstring deep = tree.add(L"Deep\\Deeper Folder\\Deepest\\");
     std::map<std::wstring, std::string> before;
     win32::OleSession ole;
-    win32::Win32FileSystem fileSystem;
-    win32::Win32TextServices text;
     win32::Win32ProcessServices process;  // the first copy: its command line names nothing
-    win32::MainWindow window{::GetModuleHandleW(nullptr), fileSystem, text, process};
+    win32::WorkerThread work;
+    win32::MainWindow window{::GetModuleHandleW(nullptr), work};
+    MainController controller{window, work, std::make_shared<win32::Win32FileSystem>(),
+                              std::make_shared<win32::Win32TextServices>(), process};
 };
 
 TEST_F(WindowTest, ControlsComeInTabOrderWithTheirCaptionsAndTheShortFormFocused) {
-    EXPECT_EQ(::GetFocus(), control(G::NameField, 1));
+    EXPECT_EQ(::GetFocus(), control(Control::ShortField));
     std::vector<std::wstring> captions;
     for (HWND child = ::GetWindow(window.hwnd(), GW_CHILD); child; child = ::GetWindow(child, GW_HWNDNEXT))
         captions.push_back(textOf(child));
     EXPECT_EQ(captions,
               (std::vector<std::wstring>{L"", L"", L"Copy", L"Copy", L"List", L"Normal", L"Upper", L"Lower", L"<", L">",
                                          L"Long File Name", L"Short File Name", L"<--->", L">---<"}));
-    EXPECT_EQ(::SendMessageW(control(G::CaseOption, 0), BM_GETCHECK, 0, 0), BST_CHECKED);
+    EXPECT_EQ(::SendMessageW(control(Control::CaseStored), BM_GETCHECK, 0, 0), BST_CHECKED);
 }
 
 TEST_F(WindowTest, AMoveToTwiceTheDpiScalesEveryControl) {
@@ -141,7 +142,7 @@ TEST_F(WindowTest, AMoveToTwiceTheDpiScalesEveryControl) {
     const auto px = [](int twips) { return twipsToPixels(twips, 192); };
     for (const ControlDesign& design : controlTable()) {
         RECT r{};
-        ::GetWindowRect(control(design.group, design.index), &r);
+        ::GetWindowRect(control(design.control), &r);
         ::MapWindowPoints(HWND_DESKTOP, window.hwnd(), reinterpret_cast<POINT*>(&r), 2);
         const int width = design.kind == ControlKind::TextField ? client.right : px(design.rect.width);
         EXPECT_EQ((std::array{r.left, r.top, r.right - r.left, r.bottom - r.top}),
@@ -155,7 +156,7 @@ TEST_F(WindowTest, TheHeightIsFixedTheWidthHasAMinimumAndTheFieldsFollowIt) {
         ::SetWindowPos(window.hwnd(), nullptr, 0, 0, width, height, SWP_NOMOVE | SWP_NOZORDER);
         RECT outer{}, field{};
         ::GetWindowRect(window.hwnd(), &outer);
-        ::GetWindowRect(control(G::NameField, 1), &field);
+        ::GetWindowRect(control(Control::ShortField), &field);
         return std::array{outer.right - outer.left, outer.bottom - outer.top, field.right - field.left};
     };
     const auto smallest = resize(1, 1);
@@ -165,16 +166,23 @@ TEST_F(WindowTest, TheHeightIsFixedTheWidthHasAMinimumAndTheFieldsFollowIt) {
 
 TEST_F(WindowTest, ListAndTheModeMenuCopyTheFolderInEveryMode) {
     window.queuePath(folder + L"\\a.txt");
-    send(control(G::ListButton), BM_CLICK);
+    send(control(Control::List), BM_CLICK);
     EXPECT_EQ(clipboardText(), L"DIR : " + folder + L"\r\n\r\na.txt\r\nB.txt\r\n");
     pickMode(ListMode::SizeAndDate);
-    EXPECT_EQ(window.listMode(), ListMode::SizeAndDate);
+    // The menu shows the mode picked, and "Include Subfolders" (below a separator) off.
+    const auto checks = [this] {
+        std::wstring marks;
+        for (int item = 0; item < ::GetMenuItemCount(window.modeMenu()); ++item)
+            marks += ::GetMenuState(window.modeMenu(), item, MF_BYPOSITION) & MF_CHECKED ? L'x' : L'-';
+        return marks;
+    };
+    EXPECT_EQ(checks(), L"-x---");
     // The button's tip names the mode.
     std::wstring tip(256, L'\0');
     TTTOOLINFOW tool{};
     tool.cbSize = sizeof(tool);
     tool.hwnd = window.hwnd();
-    tool.uId = reinterpret_cast<UINT_PTR>(control(G::ListButton));
+    tool.uId = reinterpret_cast<UINT_PTR>(control(Control::List));
     tool.lpszText = tip.data();
     ::SendMessageW(window.buttonTips(), TTM_GETTEXTW, tip.size(), reinterpret_cast<LPARAM>(&tool));
     EXPECT_STREQ(tip.c_str(),
@@ -189,6 +197,7 @@ TEST_F(WindowTest, ListAndTheModeMenuCopyTheFolderInEveryMode) {
     // With "Include Subfolders" the tree below the folder, each name relative to it.
     window.queuePath(tree.root);
     pickEntry(kIncludeSubfolders);
+    EXPECT_EQ(checks(), L"--x-x");
     std::wstring names;
     for (const auto row : std::views::split(clipboardText().value_or(L""), std::wstring_view(L"\r\n"))) {
         const std::wstring_view text(row.begin(), row.end());
@@ -198,15 +207,15 @@ TEST_F(WindowTest, ListAndTheModeMenuCopyTheFolderInEveryMode) {
 }
 
 TEST_F(WindowTest, ADropOnAFieldIsTakenTheLevelsWalkItAndCopyTakesTheShortForm) {
-    EXPECT_EQ(dropOn(control(G::CopyButton, 0), deep), DWORD{DROPEFFECT_NONE});
-    EXPECT_EQ(textOf(control(G::NameField, 0)), L"");
-    EXPECT_EQ(dropOn(control(G::NameField, 1), deep), DWORD{DROPEFFECT_COPY});
-    EXPECT_EQ(textOf(control(G::NameField, 0)), deep);
-    for (const int level : {0, 0}) send(control(G::LevelButton, level), BM_CLICK);
-    EXPECT_EQ(textOf(control(G::NameField, 0)), tree.root + L"\\Deep");
-    for (const int level : {1, 1}) send(control(G::LevelButton, level), BM_CLICK);
-    EXPECT_EQ(textOf(control(G::NameField, 0)), deep);
-    send(control(G::CopyButton, 1), BM_CLICK);
+    EXPECT_EQ(dropOn(control(Control::CopyLong), deep), DWORD{DROPEFFECT_NONE});
+    EXPECT_EQ(textOf(control(Control::LongField)), L"");
+    EXPECT_EQ(dropOn(control(Control::ShortField), deep), DWORD{DROPEFFECT_COPY});
+    EXPECT_EQ(textOf(control(Control::LongField)), deep);
+    for (const Control level : {Control::Up, Control::Up}) send(control(level), BM_CLICK);
+    EXPECT_EQ(textOf(control(Control::LongField)), tree.root + L"\\Deep");
+    for (const Control level : {Control::Down, Control::Down}) send(control(level), BM_CLICK);
+    EXPECT_EQ(textOf(control(Control::LongField)), deep);
+    send(control(Control::CopyShort), BM_CLICK);
     EXPECT_EQ(clipboardText(), systemShortPath(deep));
 }
 
@@ -214,7 +223,7 @@ TEST_F(WindowTest, ACopyButtonsMenuCopiesTheFormPickedAndSaysWhyAGreyedOneCopies
     window.queuePath(tree.root + L"\\Deep\\Deeper Folder");
     const std::wstring shortFolderLongName = systemShortPath(tree.root + L"\\Deep") + L"\\Deeper Folder";
     // The short button's last item, from the menu that Shift+F10 opens.
-    const HWND shortButton = control(G::CopyButton, 1);
+    const HWND shortButton = control(Control::CopyShort);
     const std::jthread user = menuUser({}, std::size(texts::kFormItems));
     settle();
     ::SendMessageW(shortButton, WM_CONTEXTMENU, reinterpret_cast<WPARAM>(shortButton), -1);
@@ -223,17 +232,18 @@ TEST_F(WindowTest, ACopyButtonsMenuCopiesTheFormPickedAndSaysWhyAGreyedOneCopies
     // No drive is mapped to a share here: the network path is greyed, and
     // Enter on it says so.
     const std::jthread greyedPick = menuUser({}, 1 + static_cast<int>(PathForm::Network));
-    send(control(G::CopyButton, 0), WM_RBUTTONUP);
-    EXPECT_EQ(textOf(control(G::NameField, 1)), L"Nothing was copied: the path is not on a mapped network drive.");
+    send(control(Control::CopyLong), WM_RBUTTONUP);
+    EXPECT_EQ(textOf(control(Control::ShortField)), L"Nothing was copied: the path is not on a mapped network drive.");
     EXPECT_EQ(clipboardText(), shortFolderLongName);
 }
 
 TEST_F(WindowTest, ReturningToTheWindowGivesBackItsFocusAndAPathBringsItBackNormal) {
-    ::SetFocus(control(G::NameField, 0));
+    settle();  // the window has come up and taken the focus as it shows
+    ::SetFocus(control(Control::LongField));
     const win32::UniqueWindow other = plainWindow(WS_OVERLAPPEDWINDOW | WS_VISIBLE);
     for (const HWND active : {other.get(), window.hwnd()})
         ::SetForegroundWindow(active), win32::handleWaitingMessages();
-    EXPECT_EQ(::GetFocus(), control(G::NameField, 0));
+    EXPECT_EQ(::GetFocus(), control(Control::LongField));
     // Minimized from the maximized state, the window comes back normal when a path arrives.
     for (const int state : {SW_MAXIMIZE, SW_MINIMIZE}) ::ShowWindow(window.hwnd(), state);
     window.queuePath(folder);
@@ -242,7 +252,7 @@ TEST_F(WindowTest, ReturningToTheWindowGivesBackItsFocusAndAPathBringsItBackNorm
 }
 
 TEST_F(WindowTest, AHintMarksTheShortFormHeadingAndShowsBelowTheFocusedField) {
-    const HWND heading = control(G::Label, kShortFormHeading);
+    const HWND heading = control(Control::ShortHeading);
     const auto moveToDpi = [this](WORD dpi) {
         RECT outer{};
         ::GetWindowRect(window.hwnd(), &outer);
@@ -265,10 +275,10 @@ TEST_F(WindowTest, AHintMarksTheShortFormHeadingAndShowsBelowTheFocusedField) {
     const HWND tip = window.hintTip();
     // Made after the move, the tip takes the controls' font of the new DPI.
     EXPECT_EQ(height(tip), height(heading));
-    for (const int field : {1, 0}) {
-        ::SetFocus(control(G::NameField, field));
+    for (const Control field : {Control::ShortField, Control::LongField}) {
+        ::SetFocus(control(field));
         win32::handleWaitingMessages();
-        EXPECT_EQ(::IsWindowVisible(tip) ? textOf(tip) : L"", field == 1 ? hint : L"") << field;
+        EXPECT_EQ(::IsWindowVisible(tip) ? textOf(tip) : L"", field == Control::ShortField ? hint : L"");
     }
     EXPECT_EQ(textOf(heading), L"Short File Name (?)");
     // A tip that exists keeps a copy of the controls' new font.

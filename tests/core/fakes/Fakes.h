@@ -158,33 +158,32 @@ private:
 struct FakeView final : MainView {
     std::wstring fields[2], title = L"Twinpath", clipboard = L"untouched", hint;
     ListMode mode = ListMode::NamesOnly;
+    bool wholeTree = false, ticking = false, taskbar = false;
     std::vector<std::wstring> calls;
+    std::vector<CopyMenuItem> copyMenu;
+    bool held = false;  // the clipboard, by another program
 
     bool log(const std::wstring& call) { return calls.push_back(call), true; }
-    std::wstring fieldText(NameField field) override { return fields[static_cast<int>(field)]; }
-    void setFieldText(NameField field, const std::wstring& text) override { fields[static_cast<int>(field)] = text; }
-    bool focusField(NameField) override { return log(L"focus"); }
-    void selectInField(NameField, int from, int n) override { log(std::to_wstring(from) + L"+" + std::to_wstring(n)); }
+    const std::wstring& field(NameField which) const { return fields[which == NameField::Long ? 0 : 1]; }
+    void setFieldText(NameField which, const std::wstring& text) override {
+        fields[which == NameField::Long ? 0 : 1] = text;
+    }
+    bool focusField(NameField which) override { return log(which == NameField::Long ? L"focus long" : L"focus short"); }
+    void selectWholeField(NameField which) override {
+        log(which == NameField::Long ? L"select long" : L"select short");
+    }
     void setShortFormHint(const std::wstring& text) override { hint = text; }
     std::wstring caption() override { return title; }
     void setCaption(const std::wstring& text) override { title = text; }
     void restoreWindow() override { log(L"restore"); }
     void bringToFront() override { log(L"front"); }
     void setBusyPointer(bool on) override { log(on ? L"busy" : L"idle"); }
-    bool ticking = false, taskbar = false;
     void setWorkTimer(bool on) override { ticking = on; }
     void showWorkInTaskbar(bool on) override { taskbar = on; }
     void showLetterCase(LetterCase checked) override { log(L"case " + std::to_wstring(static_cast<int>(checked))); }
-    ListMode listMode() override { return mode; }
-    void setListMode(ListMode picked) override { mode = picked; }
-    bool wholeTree = false;
-    bool includeSubfolders() override { return wholeTree; }
-    void setIncludeSubfolders(bool include) override { wholeTree = include; }
+    void showListChoice(ListMode shown, bool tree) override { mode = shown, wholeTree = tree; }
     void showModeMenu() override { log(L"menu"); }
-    std::vector<CopyMenuItem> copyMenu;
     void showCopyMenu(NameField, const std::vector<CopyMenuItem>& items) override { copyMenu = items; }
-    void pumpMessages() override { log(L"pump"); }
-    bool held = false;  // by another program
     using MainView::setClipboardText;
     bool setClipboardText(std::span<const std::wstring> pieces) override {
         if (held) return false;
@@ -194,25 +193,33 @@ struct FakeView final : MainView {
     }
 };
 
-// Runs each job at once, or, while `held`, only when the test says so; its clock moves when the test moves it.
+// Keeps every job it is given until the test runs it (off the window's thread, as far as the job can tell) and
+// then finishes it (back on the window's thread); its clock moves when the test moves it.
 struct FakeWork final : BackgroundWork {
-    bool held = false;
     std::uint64_t clock = 1000;
-    std::deque<std::shared_ptr<Job>> waiting;
+    std::deque<std::shared_ptr<Job>> waiting, ran;
 
-    void start(std::shared_ptr<Job> job) override {
-        waiting.push_back(std::move(job));
-        while (!held && runNext()) continue;
-    }
+    void start(std::shared_ptr<Job> job) override { waiting.push_back(std::move(job)); }
     std::uint64_t now() override { return clock; }
-    // Runs the oldest waiting job and brings its result back; false when none waits.
-    bool runNext() {
+    // Runs the oldest waiting job; false when none waits.
+    bool run() {
         if (waiting.empty()) return false;
-        const std::shared_ptr<Job> job = waiting.front();
+        waiting.front()->run();
+        ran.push_back(std::move(waiting.front()));
         waiting.pop_front();
-        job->run();
+        return true;
+    }
+    // Brings back the oldest job that has run; false when none has.
+    bool finish() {
+        if (ran.empty()) return false;
+        const std::shared_ptr<Job> job = std::move(ran.front());
+        ran.pop_front();
         job->finish();
         return true;
+    }
+    // Runs and finishes every job, also those that the finished ones start.
+    void settle() {
+        while (run() || finish()) continue;
     }
 };
 

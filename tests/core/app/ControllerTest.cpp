@@ -1,0 +1,258 @@
+#include <gtest/gtest.h>
+
+#include "app/MainController.h"
+#include "app/Texts.h"
+#include "fakes/Fakes.h"
+
+using namespace twinpath;
+using Texts = std::vector<std::wstring>;
+
+struct MainControllerTest : testing::Test {
+    void SetUp() override {
+        for (const wchar_t* path :
+             {L"C:\\Program Files|PROGRA~1\\Tools\\Read Me.txt|README~1.TXT", L"C:\\Data\\Sub\\", L"C:\\Data\\b.txt",
+              L"C:\\Data\\A.txt", L"\\\\Server\\Share\\Dir\\File.txt", L"\\\\?\\C:\\Data\\Sub\\"})
+            fs->add(path);
+    }
+    // Opens a path and lets its forms arrive.
+    void open(const std::wstring& path) {
+        controller.openPath(path);
+        work.settle();
+        view.calls.clear();
+    }
+    std::shared_ptr<fakes::FakeFileSystem> fs = std::make_shared<fakes::FakeFileSystem>();
+    fakes::FakeView view;
+    fakes::FakeProcess process;
+    fakes::FakeWork work;
+    MainController controller{view, work, fs, std::make_shared<fakes::FakeText>(), process};
+};
+
+TEST_F(MainControllerTest, ASecondStartHandsItsPathToARunningCopyThatAnswers) {
+    struct Row {
+        bool running, answers, handsOff;
+    };
+    for (const Row row : {Row{.running = false, .answers = false, .handsOff = false},
+                          Row{.running = true, .answers = false, .handsOff = false},
+                          Row{.running = true, .answers = true, .handsOff = true}}) {
+        process.running = row.running, process.answers = row.answers;
+        process.handedOff.clear();
+        process.arguments = L"\"data\\a.txt\" \"C:\\Data\"";
+        const bool handed = controller.start() == MainController::StartResult::HandedOff;
+        EXPECT_EQ(handed, row.handsOff);
+        // A relative path is made full here: the running copy does not share this copy's current folder.
+        EXPECT_EQ(process.handedOff, row.handsOff ? Texts{L"C:\\data\\a.txt"} : Texts{});
+    }
+}
+
+TEST_F(MainControllerTest, TheStartShowsTheVersionAndTheFormsWithTheShortFormSelected) {
+    process.arguments = L"\"data\\a.txt\" \"C:\\Data\"";
+    ASSERT_EQ(controller.start(), MainController::StartResult::ShowWindow);
+    controller.showStartPath();
+    work.settle();
+    EXPECT_EQ(view.title, L"Twinpath  Ver.1.3.0");
+    EXPECT_EQ(view.field(NameField::Long), L"C:\\Data\\A.txt");
+    EXPECT_EQ(view.calls, (Texts{L"case 0", L"focus short", L"select short"}));
+}
+
+TEST_F(MainControllerTest, LetterCasesApplyToBothFormsAndTheirCopies) {
+    // Short forms are in mixed case too: the head as typed, and an item that fits 8.3 as it stands.
+    open(L"c:\\progra~1\\tools\\README~1.TXT");
+    struct Row {
+        LetterCase letterCase;
+        const wchar_t *longForm, *shortForm;
+    };
+    for (const Row row : {
+             Row{.letterCase = LetterCase::Upper,
+            .longForm = L"C:\\PROGRAM FILES\\TOOLS\\READ ME.TXT",
+            .shortForm = L"C:\\PROGRA~1\\TOOLS\\README~1.TXT"},
+             Row{.letterCase = LetterCase::Lower,
+             .longForm = L"c:\\program files\\tools\\read me.txt",
+             .shortForm = L"c:\\progra~1\\tools\\readme~1.txt"},
+             Row{.letterCase = LetterCase::Stored,
+             .longForm = L"c:\\Program Files\\Tools\\Read Me.txt",
+             .shortForm = L"c:\\PROGRA~1\\tools\\README~1.TXT"},
+         }) {
+        controller.selectCase(row.letterCase);
+        EXPECT_EQ(view.field(NameField::Short), row.shortForm);
+        controller.copyField(NameField::Long);
+        EXPECT_EQ(view.clipboard, row.longForm);
+        controller.copyField(NameField::Short);
+        EXPECT_EQ(view.clipboard, row.shortForm);
+    }
+}
+
+TEST_F(MainControllerTest, CommandsWithNothingShownOnlyAskForAFile) {
+    using Command = void (*)(MainController&);
+    for (const Command command : std::initializer_list<Command>{
+             [](MainController& c) { c.copyField(NameField::Long); },
+             [](MainController& c) { c.copyField(NameField::Short); },
+             [](MainController& c) { c.moveLevel(Level::Up); },
+             [](MainController& c) { c.moveLevel(Level::Down); },
+             [](MainController& c) { c.copyListing(); },
+             [](MainController& c) { c.pickListMode(ListMode::TabSeparated); },
+             [](MainController& c) { c.onCopyButtonMenu(NameField::Long); },
+             [](MainController& c) { c.copyForm(NameField::Short, PathForm::Name); },
+         }) {
+        view.calls.clear();
+        command(controller);
+        EXPECT_EQ(view.field(NameField::Short), texts::kPrompt);
+        EXPECT_EQ(view.clipboard, L"untouched");
+        EXPECT_EQ(view.calls, Texts{});
+        EXPECT_TRUE(work.waiting.empty());
+    }
+}
+
+TEST_F(MainControllerTest, LevelsGoUpToTheTopAndBackDownToTheInput) {
+    struct Row {
+        const wchar_t* input;
+        std::wstring moves;  // "<" and ">" in turn
+        Texts longForms;     // after each move
+    };
+    for (const Row& row : {
+             Row{.input = L"c:\\data\\sub",
+            .moves = L"<<>>",
+            .longForms = {L"c:\\Data", L"c:\\Data", L"c:\\Data\\Sub", L"c:\\Data\\Sub"}},
+             Row{.input = L"\\\\Server\\Share\\Dir\\File.txt",
+             .moves = L"<<<>",
+             .longForms = {L"\\\\Server\\Share\\Dir", L"\\\\Server\\Share", L"\\\\Server\\Share",
+                           L"\\\\Server\\Share\\Dir"}},
+             Row{.input = L"\\\\?\\C:\\Data\\Sub",
+             .moves = L"<<",
+             .longForms = {L"\\\\?\\C:\\Data", L"\\\\?\\C:\\Data"}},
+         }) {
+        open(row.input);
+        for (std::size_t i = 0; i < row.moves.size(); ++i) {
+            controller.moveLevel(row.moves[i] == L'<' ? Level::Up : Level::Down);
+            work.settle();
+            EXPECT_EQ(view.field(NameField::Long), row.longForms[i]) << testing::PrintToString(row.input) << " " << i;
+        }
+    }
+}
+
+TEST_F(MainControllerTest, ABusyClipboardLeavesItAsItWasAndSaysSo) {
+    open(L"C:\\Data\\A.txt");
+    view.held = true;
+    controller.copyField(NameField::Long);
+    EXPECT_EQ(view.field(NameField::Short), texts::kClipboardBusy);
+    EXPECT_EQ(view.clipboard, L"untouched");
+}
+
+// A path's reading ends in one of four ways, each leaving the fields as the user expects.
+TEST_F(MainControllerTest, AReadingThatEndsReplacedCancelledOrFailedLeavesTheFieldsRight) {
+    open(L"C:\\Data\\A.txt");
+    struct Row {
+        const char* end;
+        void (*after)(MainController&);  // between the start of the reading and its result
+        const wchar_t *longField, *shortField;
+    };
+    for (const Row row : {
+             Row{.end = "done",
+            .after = [](MainController&) {},
+            .longField = L"C:\\Data\\Sub",
+            .shortField = L"C:\\Data\\Sub"},
+             Row{.end = "Esc",
+             .after = [](MainController& c) { c.cancelWork(); },
+             .longField = L"C:\\Data\\A.txt",
+             .shortField = L"C:\\Data\\A.txt"},
+             Row{.end = "closed",
+             .after = [](MainController& c) { c.close(); },
+             .longField = L"C:\\Data\\A.txt",
+             .shortField = L"Reading C:\\Data\\Sub\u2026"},
+         }) {
+        controller.openPath(L"C:\\Data\\Sub");
+        work.clock += 300;
+        controller.onWorkTick();
+        EXPECT_EQ(view.field(NameField::Short), L"Reading C:\\Data\\Sub\u2026") << row.end;
+        row.after(controller);
+        work.settle();
+        EXPECT_EQ(view.field(NameField::Long), row.longField) << row.end;
+        EXPECT_EQ(view.field(NameField::Short), row.shortField) << row.end;
+        EXPECT_FALSE(view.ticking) << row.end;
+        open(L"C:\\Data\\A.txt");
+    }
+}
+
+TEST_F(MainControllerTest, ANewerPathReplacesAnOlderOneWhoseFormsArriveLate) {
+    controller.openPath(L"C:\\Data\\A.txt");
+    controller.openPath(L"C:\\Data\\Sub");
+    work.run();  // the first path's forms, read after the second was asked for
+    work.finish();
+    EXPECT_EQ(view.field(NameField::Long), L"");
+    EXPECT_TRUE(view.ticking);
+    work.settle();
+    EXPECT_EQ(view.field(NameField::Long), L"C:\\Data\\Sub");
+    // A path that cannot be read shows nothing, so no command acts on the path before it.
+    open(L"C:\\Data\\Gone.txt");
+    EXPECT_EQ(view.field(NameField::Long), L"");
+    controller.copyField(NameField::Long);
+    EXPECT_EQ(view.field(NameField::Short), texts::kPrompt);
+}
+
+TEST_F(MainControllerTest, ReadingIsToldOnceAfter300Ms) {
+    controller.openPath(L"C:\\Data\\A.txt");
+    struct Row {
+        std::uint64_t after;
+        const wchar_t* shortField;
+    };
+    for (const Row row :
+         {Row{.after = 299, .shortField = L""}, Row{.after = 300, .shortField = L"Reading C:\\Data\\A.txt\u2026"}}) {
+        work.clock = 1000 + row.after;
+        controller.onWorkTick();
+        EXPECT_EQ(view.field(NameField::Short), row.shortField) << row.after;
+    }
+    work.settle();
+    EXPECT_EQ(view.field(NameField::Short), L"C:\\Data\\A.txt");
+}
+
+TEST_F(MainControllerTest, CopyMenusOfferTheFormsTheyCanMakeAndSayWhyNotElse) {
+    const auto offered = [this](NameField field) {
+        controller.onCopyButtonMenu(field);
+        std::wstring items;  // "+" for an item that can be picked, "-" for a greyed one
+        for (const CopyMenuItem& item : view.copyMenu) items += item.enabled ? L'+' : L'-';
+        return items;
+    };
+    open(L"\\\\server\\share\\dir\\file.txt");
+    EXPECT_EQ(offered(NameField::Long), L"++++-+-++");
+    controller.copyForm(NameField::Long, PathForm::Wsl);
+    EXPECT_EQ(view.field(NameField::Short), L"Nothing was copied: only a path on a drive has a WSL form.");
+    EXPECT_EQ(view.clipboard, L"untouched");
+}
+
+TEST_F(MainControllerTest, TheFormsThatTheSystemGivesTakeTheCaseShown) {
+    fs->add(L"N:\\Docs|DOCS~1\\Long Report.txt|LONGRE~1.TXT");
+    fs->mappedDrives[L"N:"] = L"\\\\Server\\Share";
+    open(L"n:\\docs\\long report.txt");
+    controller.selectCase(LetterCase::Upper);
+    controller.onCopyButtonMenu(NameField::Short);
+    EXPECT_EQ(view.copyMenu.size(), 10u);
+    struct Row {
+        NameField field;
+        PathForm form;
+        const wchar_t* copied;
+    };
+    for (const Row row : {
+             Row{.field = NameField::Short,
+            .form = PathForm::Network,
+            .copied = L"\\\\SERVER\\SHARE\\DOCS~1\\LONGRE~1.TXT"},
+             Row{.field = NameField::Short,
+             .form = PathForm::ShortFolderLongName,
+             .copied = L"N:\\DOCS~1\\LONG REPORT.TXT"},
+             Row{.field = NameField::Long, .form = PathForm::ForwardSlashes, .copied = L"N:/DOCS/LONG REPORT.TXT"},
+             Row{.field = NameField::Short, .form = PathForm::AsShown, .copied = L"N:\\DOCS~1\\LONGRE~1.TXT"},
+         }) {
+        controller.copyForm(row.field, row.form);
+        EXPECT_EQ(view.clipboard, row.copied);
+    }
+    controller.selectCase(LetterCase::Lower);
+    controller.copyForm(NameField::Long, PathForm::Network);
+    EXPECT_EQ(view.clipboard, L"\\\\server\\share\\docs\\long report.txt");
+}
+
+TEST_F(MainControllerTest, TheHintGoesWithTheFormsOfItsPath) {
+    fs->add(L"C:\\Data\\Long Name.txt");
+    fs->volumes[L"C:"] = {L"ReFS", false, false, {}, {}};
+    open(L"C:\\data\\long name.txt");
+    EXPECT_EQ(view.hint, L"No short name for \"Long Name.txt\": the file system keeps no short names (ReFS).");
+    open(L"C:\\Data\\A.txt");
+    EXPECT_EQ(view.hint, L"");
+}

@@ -49,43 +49,24 @@ TEST(SelectionTest, ItemsKeepTheirOrderThoseThatCannotBeReadWithWhyAndAStopEndsT
 
 TEST(SelectionTest, CountsAreWrittenWithThousandsSeparatorsAndOneInTheSingular) {
     struct Row {
-        std::size_t count;
-        std::wstring heading, caption, progress;  // the progress is of `count` - 1 items read
+        std::size_t n;
+        std::wstring head, menu, told;  // told: with n - 1 items read, before "\u2026 (Esc cancels)"
     };
     const Row rows[] = {
-        {.count = 1, .heading = L"", .caption = L"All 1 Item", .progress = L"Reading 0 of 1 item\u2026 (Esc cancels)"},
-        {.count = 2,
-         .heading = L" (2 items)",
-         .caption = L"All 2 Items",
-         .progress = L"Reading 1 of 2 items\u2026 (Esc cancels)"},
-        {.count = 10,
-         .heading = L" (10 items)",
-         .caption = L"All 10 Items",
-         .progress = L"Reading 9 of 10 items\u2026 (Esc cancels)"},
-        {.count = 999,
-         .heading = L" (999 items)",
-         .caption = L"All 999 Items",
-         .progress = L"Reading 998 of 999 items\u2026 (Esc cancels)"},
-        {.count = 1000,
-         .heading = L" (1,000 items)",
-         .caption = L"All 1,000 Items",
-         .progress = L"Reading 999 of 1,000 items\u2026 (Esc cancels)"},
-        {.count = 1001,
-         .heading = L" (1,001 items)",
-         .caption = L"All 1,001 Items",
-         .progress = L"Reading 1,000 of 1,001 items\u2026 (Esc cancels)"},
-        {.count = 100000,
-         .heading = L" (100,000 items)",
-         .caption = L"All 100,000 Items",
-         .progress = L"Reading 99,999 of 100,000 items\u2026 (Esc cancels)"},
-        {.count = 1000000,
-         .heading = L" (1,000,000 items)",
-         .caption = L"All 1,000,000 Items",
-         .progress = L"Reading 999,999 of 1,000,000 items\u2026 (Esc cancels)"}};
+        {.n = 1, .head = L"", .menu = L"All 1 Item", .told = L"Reading 0 of 1 item"},
+        {.n = 2, .head = L" (2 items)", .menu = L"All 2 Items", .told = L"Reading 1 of 2 items"},
+        {.n = 10, .head = L" (10 items)", .menu = L"All 10 Items", .told = L"Reading 9 of 10 items"},
+        {.n = 999, .head = L" (999 items)", .menu = L"All 999 Items", .told = L"Reading 998 of 999 items"},
+        {.n = 1000, .head = L" (1,000 items)", .menu = L"All 1,000 Items", .told = L"Reading 999 of 1,000 items"},
+        {.n = 1001, .head = L" (1,001 items)", .menu = L"All 1,001 Items", .told = L"Reading 1,000 of 1,001 items"},
+        {.n = 1000000,
+         .head = L" (1,000,000 items)",
+         .menu = L"All 1,000,000 Items",
+         .told = L"Reading 999,999 of 1,000,000 items"}};
     for (const Row& row : rows) {
-        EXPECT_EQ(texts::itemsHeadingSuffix(row.count), row.heading);
-        EXPECT_EQ(texts::allItemsCaption(row.count), row.caption);
-        EXPECT_EQ(texts::itemsProgress(row.count - 1, row.count), row.progress);
+        EXPECT_EQ(texts::itemsHeadingSuffix(row.n), row.head);
+        EXPECT_EQ(texts::allItemsCaption(row.n), row.menu);
+        EXPECT_EQ(texts::itemsProgress(row.n - 1, row.n), row.told + L"\u2026 (Esc cancels)");
     }
     EXPECT_EQ(texts::itemsProgress(12345, 100000), L"Reading 12,345 of 100,000 items\u2026 (Esc cancels)");
 }

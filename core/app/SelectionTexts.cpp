@@ -6,15 +6,24 @@ namespace twinpath::texts {
 
 namespace {
 
-// A heading and the first names of a list, one a line, then how many more.
-void addList(std::wstring& tip, const std::vector<std::wstring>& lines, const wchar_t* one, const wchar_t* many) {
-    if (lines.empty()) return;
-    tip += withThousands(lines.size()) + (lines.size() == 1 ? one : many);
-    for (std::size_t at = 0; at < lines.size() && at < kTipNamesAtMost; ++at) tip += L"\r\n" + lines[at];
-    if (lines.size() > kTipNamesAtMost)
-        tip += L"\r\n" + (kAndMore + withThousands(lines.size() - kTipNamesAtMost)) + kMore;
-    tip += L"\r\n";
-}
+// One of the tip's lists: how many, then the first lines, then how many more.
+class TipList {
+public:
+    void add(const std::wstring& line) {
+        if (count_++ < kTipNamesAtMost) lines_ += L"\r\n" + line;
+    }
+    std::size_t count() const { return count_; }
+    std::wstring text(const wchar_t* one, const wchar_t* many) const {
+        if (count_ == 0) return L"";
+        const std::wstring more =
+            count_ > kTipNamesAtMost ? L"\r\n" + (kAndMore + withThousands(count_ - kTipNamesAtMost)) + kMore : L"";
+        return withThousands(count_) + (count_ == 1 ? one : many) + lines_ + more + L"\r\n";
+    }
+
+private:
+    std::size_t count_ = 0;
+    std::wstring lines_;
+};
 
 }  // namespace
 
@@ -23,17 +32,16 @@ std::wstring itemsHeadingSuffix(std::size_t taken) {
 }
 
 std::wstring longFieldTip(const Selection& selection) {
-    std::vector<std::wstring> taken, unread;
+    TipList taken, unread;
     for (const SelectionItem& item : selection.items) {
         if (item.taken())
-            taken.push_back(item.path);
+            taken.add(item.path);
         else
-            unread.push_back(item.path + L": " + item.failure);
+            unread.add(item.path + L": " + item.failure);
     }
-    std::wstring tip;
-    if (taken.size() > 1 || !unread.empty()) addList(tip, taken, kItemTaken, kItemsTaken);
-    addList(tip, unread, kItemUnread, kItemsUnread);
-    return tip + kPasteTip;
+    // A single item taken is what the fields show: nothing to tell of it.
+    const bool tellTaken = taken.count() > 1 || unread.count() > 0;
+    return (tellTaken ? taken.text(kItemTaken, kItemsTaken) : L"") + unread.text(kItemUnread, kItemsUnread) + kPasteTip;
 }
 
 std::wstring unreadMessage(const Selection& selection) {
@@ -46,7 +54,7 @@ std::wstring unreadMessage(const Selection& selection) {
 }
 
 std::wstring itemsProgress(std::size_t read, std::size_t total) {
-    return kReadingItems + withThousands(read) + kOf + withThousands(total) +
+    return kReading + withThousands(read) + kOf + withThousands(total) +
            (total == 1 ? kItemInProgress : kItemsInProgress);
 }
 

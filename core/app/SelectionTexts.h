@@ -32,8 +32,8 @@ inline constexpr wchar_t kCannotRead[] = L"Cannot read ";
 inline constexpr wchar_t kAndMoreItems[] = L" more items)";
 inline constexpr wchar_t kAndMoreItem[] = L" more item)";
 inline constexpr wchar_t kAndOpen[] = L" (and ";
-// In the short-form field while the forms of many items are read.
-inline constexpr wchar_t kReadingItems[] = L"Reading ";
+// In the short-form field while the forms of many items are read, after
+// kReading (Texts.h).
 inline constexpr wchar_t kOf[] = L" of ";
 inline constexpr wchar_t kItemsInProgress[] = L" items\u2026 (Esc cancels)";
 inline constexpr wchar_t kItemInProgress[] = L" item\u2026 (Esc cancels)";

@@ -79,6 +79,12 @@ std::optional<std::uint32_t> Win32FileSystem::attributes(const std::wstring& pat
     return bits;
 }
 
+std::wstring Win32FileSystem::whyUnreadable(const std::wstring& path) {
+    if (namesNoFileOrFolder(path)) return systemMessage(ERROR_FILE_NOT_FOUND);
+    if (::GetFileAttributesW(toApiPath(path).c_str()) != INVALID_FILE_ATTRIBUTES) return {};
+    return systemMessage(::GetLastError());
+}
+
 std::wstring Win32FileSystem::shortPath(const std::wstring& path) {
     const std::wstring apiPath = toApiPath(path);
     std::wstring result;

@@ -68,6 +68,9 @@ public:
     // The attribute bits of an existing file or folder; nothing when the path
     // does not exist, is malformed or cannot be reached.
     virtual std::optional<std::uint32_t> attributes(const std::wstring& path) = 0;
+    // Why the attributes of a path cannot be read, in the system's words (as
+    // "The system cannot find the file specified."); empty when they can.
+    virtual std::wstring whyUnreadable(const std::wstring& path) = 0;
 
     // The short (8.3) form of an existing path; empty when the call fails.
     virtual std::wstring shortPath(const std::wstring& path) = 0;

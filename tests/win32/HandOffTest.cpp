@@ -151,6 +151,7 @@ struct GatedFileSystem final : FileSystem {
         int delivered = 0;
     };
     std::optional<std::uint32_t> attributes(const std::wstring& path) override { return real.attributes(path); }
+    std::wstring whyUnreadable(const std::wstring& path) override { return real.whyUnreadable(path); }
     std::wstring shortPath(const std::wstring& path) override { return real.shortPath(path); }
     std::optional<std::wstring> shortName(const std::wstring& path) override { return real.shortName(path); }
     ShortNameFacts shortNameFacts(const std::wstring& folder) override { return real.shortNameFacts(folder); }

@@ -50,6 +50,9 @@ public:
         const Node* node = walk(path);
         return node ? std::optional(node->attributes) : std::nullopt;
     }
+    std::wstring whyUnreadable(const std::wstring& path) override {
+        return walk(path) ? L"" : L"The system cannot find the file specified.";
+    }
     // The typed path with each item that has an alias replaced by it.
     std::wstring shortPath(const std::wstring& path) override {
         std::wstring form;

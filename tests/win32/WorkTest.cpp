@@ -79,6 +79,10 @@ TEST(ProgramTest, LeavingWithAJobStuckInTheFileSystemTouchesNothingFreed) {
             wait();
             return std::nullopt;
         }
+        std::wstring whyUnreadable(const std::wstring&) override {
+            wait();
+            return L"gone";
+        }
         std::wstring shortPath(const std::wstring&) override {
             wait();
             return L"";

@@ -17,6 +17,7 @@ public:
     struct Pick {
         NameField field;
         PathForm form;
+        bool everyItem;
     };
     // The field and form an item's WM_COMMAND id picks; nothing for other ids.
     static std::optional<Pick> pickOfCommand(int id);
@@ -26,7 +27,9 @@ public:
     // Opens the menu and waits for the pick, which arrives as WM_COMMAND at
     // `owner`. Enter on a greyed item closes the menu, and that item's command
     // follows too: the window then says why it copies nothing.
-    void show(HWND owner, NameField field, const std::vector<CopyMenuItem>& items) const;
+    // With `everyItem` more than one, the same items follow in a submenu
+    // "All N Items" after a separator.
+    void show(HWND owner, NameField field, const std::vector<CopyMenuItem>& items, std::size_t everyItem) const;
 
 private:
     POINT place_{};

@@ -80,9 +80,9 @@ HRESULT DropTarget::DragLeave() noexcept {
 HRESULT DropTarget::Drop(IDataObject* data, DWORD, POINTL point, DWORD* effect) noexcept {
     const HRESULT result = decideEffect(effect, [&](DWORD allowed) -> DWORD {
         if (effectAt(point, allowed) == DROPEFFECT_NONE) return DROPEFFECT_NONE;
-        const auto path = firstDroppedPath(data);
-        if (!path) return DROPEFFECT_NONE;
-        onDrop_(*path);
+        std::vector<std::wstring> paths = droppedPaths(data);
+        if (paths.empty()) return DROPEFFECT_NONE;
+        onDrop_(std::move(paths));
         return DROPEFFECT_COPY;
     });
     hasFileList_ = false;  // the drag is over

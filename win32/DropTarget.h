@@ -7,6 +7,7 @@
 #include <atomic>
 #include <functional>
 #include <string>
+#include <vector>
 
 #include "win32/ComPtr.h"
 
@@ -20,7 +21,7 @@ namespace twinpath::win32 {
 class DropTarget final : public IDropTarget {
 public:
     using Accepts = std::function<bool(POINT screenPoint)>;
-    using OnDrop = std::function<void(const std::wstring& firstPath)>;
+    using OnDrop = std::function<void(std::vector<std::wstring> paths)>;
 
     static ComPtr<DropTarget> create(Accepts accepts, OnDrop onDrop);
 

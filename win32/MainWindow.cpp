@@ -3,6 +3,7 @@
 #include <commctrl.h>
 
 #include "app/Texts.h"
+#include "win32/ClipboardItems.h"
 #include "win32/Fonts.h"
 #include "win32/WindowLibraries.h"
 #include "win32/WindowStyles.h"
@@ -13,11 +14,15 @@ namespace {
 
 constexpr int kCommandLevelUp = 0x7001;
 constexpr int kCommandLevelDown = 0x7002;
+constexpr int kCommandPaste = 0x7003;
 
 }  // namespace
 
 MainWindow::MainWindow(HINSTANCE instance, WorkerThread& work) : instance_(instance), work_(work) {
-    ACCEL keys[] = {{FALT | FVIRTKEY, VK_UP, kCommandLevelUp}, {FALT | FVIRTKEY, VK_DOWN, kCommandLevelDown}};
+    ACCEL keys[] = {{FALT | FVIRTKEY, VK_UP, kCommandLevelUp},
+                    {FALT | FVIRTKEY, VK_DOWN, kCommandLevelDown},
+                    {FCONTROL | FVIRTKEY, 'V', kCommandPaste},
+                    {FSHIFT | FVIRTKEY, VK_INSERT, kCommandPaste}};
     accelerators_.reset(::CreateAcceleratorTableW(keys, ARRAYSIZE(keys)));
 }
 
@@ -67,7 +72,7 @@ bool MainWindow::acceptDrops() {
     // COM runs from here on: the buttons get their names for screen readers.
     buttonHelp_.nameButtons();
     dropTarget_ = DropTarget::create([this](POINT point) { return acceptsDropAt(point); },
-                                     [this](const std::wstring& path) { queuePath(path); });
+                                     [this](std::vector<std::wstring> paths) { queueItems(std::move(paths)); });
     if (!dropTarget_) return false;
     dropRegistration_ = DropRegistration(hwnd_, dropTarget_.get());
     return dropRegistration_.active();
@@ -139,6 +144,7 @@ LRESULT MainWindow::handleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
             return 0;
         case WM_MOVE:
             hintTip_.place();
+            itemsTip_.place();
             return 0;
         case WM_DPICHANGED:
             onDpiChanged(HIWORD(wParam), *reinterpret_cast<const RECT*>(lParam));
@@ -200,6 +206,10 @@ void MainWindow::onCommand(int id, int code, HWND) {
         controller_->moveLevel(id == kCommandLevelUp ? Level::Up : Level::Down);
         return;
     }
+    if (id == kCommandPaste) {
+        controller_->paste(clipboardItems(hwnd_));
+        return;
+    }
     if (id == IDCANCEL) {  // Esc, through the dialog keys
         controller_->cancelWork();
         return;
@@ -213,7 +223,7 @@ void MainWindow::onCommand(int id, int code, HWND) {
         return;
     }
     if (const auto pick = CopyMenu::pickOfCommand(id)) {
-        controller_->copyForm(pick->field, pick->form);
+        controller_->copyForm(pick->field, pick->form, pick->everyItem);
         return;
     }
     const int index = id - kFirstControlId;
@@ -223,6 +233,8 @@ void MainWindow::onCommand(int id, int code, HWND) {
         const NameField field = which == Control::LongField ? NameField::Long : NameField::Short;
         if (field == NameField::Short && (code == EN_SETFOCUS || code == EN_KILLFOCUS))
             hintTip_.followFocus(code == EN_SETFOCUS);
+        if (field == NameField::Long && (code == EN_SETFOCUS || code == EN_KILLFOCUS))
+            itemsTip_.followFocus(code == EN_SETFOCUS);
         if (code == EN_SETFOCUS) controller_->onFieldFocused(field);
         return;
     }
@@ -292,6 +304,7 @@ void MainWindow::createControls() {
                                                reinterpret_cast<DWORD_PTR>(this));
     }
     hintTip_.attach(hwnd_, fieldControl(NameField::Short));
+    itemsTip_.attach(hwnd_, fieldControl(NameField::Long));
 }
 
 void MainWindow::applyFonts() {
@@ -303,6 +316,7 @@ void MainWindow::applyFonts() {
         if (controls_[i]) ::SendMessageW(controls_[i], WM_SETFONT, reinterpret_cast<WPARAM>(font), TRUE);
     }
     hintTip_.setFont(controlFont.get(), dpi());
+    itemsTip_.setFont(controlFont.get(), dpi());
     buttonHelp_.setFont(controlFont.get());
     // The controls now use the new fonts: the old ones may go.
     fieldFont_ = std::move(fieldFont);

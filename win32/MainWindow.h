@@ -59,15 +59,17 @@ public:
     bool acceptDrops();
     IDropTarget* dropTarget() const { return dropTarget_.get(); }
     HWND hintTip() const { return hintTip_.hwnd(); }
+    HWND itemsTip() const { return itemsTip_.hwnd(); }
     HWND buttonTips() const { return buttonHelp_.tips(); }
     HMENU modeMenu() const { return modeMenu_.modes(); }
     // A point on the screen over which a drop is taken as input.
     bool acceptsDropAt(POINT screenPoint) const;
     // Input from another program, processed once that program has been
-    // answered: the first path of a drop once the drag has ended, a poked path
-    // once the second copy has its acknowledgement (it would otherwise wait
-    // on a slow share, give up and open a window of its own).
-    void queuePath(const std::wstring& path);
+    // answered: a poked argument text once the second copy has its
+    // acknowledgement (it would otherwise wait on a slow share, give up and
+    // open a window of its own), the paths of a drop once the drag has ended.
+    void queuePath(const std::wstring& arguments);
+    void queueItems(std::vector<std::wstring> paths);
 
     std::wstring fieldText(NameField field) const;
     void setFieldText(NameField field, const std::wstring& text) override;
@@ -84,7 +86,8 @@ public:
     void showLetterCase(LetterCase letterCase) override;
     void showListChoice(ListMode mode, bool wholeTree) override;
     void showModeMenu() override;
-    void showCopyMenu(NameField field, const std::vector<CopyMenuItem>& items) override;
+    void showCopyMenu(NameField field, const std::vector<CopyMenuItem>& items, std::size_t everyItem) override;
+    void showSelection(const std::wstring& headingSuffix, const std::wstring& longFieldTip) override;
     using MainView::setClipboardText;
     bool setClipboardText(std::span<const std::wstring> pieces) override;
 
@@ -129,6 +132,7 @@ private:
     TaskbarButton taskbarButton_;
     ModeMenu modeMenu_;
     HintTip hintTip_;
+    HintTip itemsTip_;  // over the long field: the items given, and how to paste
     CopyMenu copyMenu_;
     ButtonHelp buttonHelp_;
     UniqueFont fieldFont_;
@@ -140,7 +144,12 @@ private:
     int dpi_ = USER_DEFAULT_SCREEN_DPI;  // the DPI of the monitor the window is on
     ComPtr<DropTarget> dropTarget_;
     DropRegistration dropRegistration_;
-    std::vector<std::wstring> queuedPaths_;
+    // What came from other programs, in order: a poked text, or a drop's paths.
+    struct Queued {
+        std::wstring arguments;
+        std::vector<std::wstring> paths;
+    };
+    std::vector<Queued> queued_;
 };
 
 }  // namespace twinpath::win32

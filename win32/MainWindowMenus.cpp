@@ -30,8 +30,8 @@ void MainWindow::showModeMenu() {
     modeMenu_.show(hwnd_, cursor, TPM_LEFTALIGN | TPM_TOPALIGN);
 }
 
-void MainWindow::showCopyMenu(NameField field, const std::vector<CopyMenuItem>& items) {
-    copyMenu_.show(hwnd_, field, items);
+void MainWindow::showCopyMenu(NameField field, const std::vector<CopyMenuItem>& items, std::size_t everyItem) {
+    copyMenu_.show(hwnd_, field, items, everyItem);
 }
 
 }  // namespace twinpath::win32

@@ -17,15 +17,25 @@ std::wstring windowText(HWND hwnd) {
 
 }  // namespace
 
-void MainWindow::queuePath(const std::wstring& path) {
-    queuedPaths_.push_back(path);
+void MainWindow::queuePath(const std::wstring& arguments) {
+    queued_.push_back({arguments, {}});
+    ::PostMessageW(hwnd_, kQueuedPathsMessage, 0, 0);
+}
+
+void MainWindow::queueItems(std::vector<std::wstring> paths) {
+    queued_.push_back({L"", std::move(paths)});
     ::PostMessageW(hwnd_, kQueuedPathsMessage, 0, 0);
 }
 
 void MainWindow::openQueuedPaths() {
-    auto waiting = std::move(queuedPaths_);
-    queuedPaths_.clear();
-    for (const auto& path : waiting) controller_->openPath(path);
+    auto waiting = std::move(queued_);
+    queued_.clear();
+    for (auto& input : waiting) {
+        if (input.paths.empty())
+            controller_->openArguments(input.arguments);
+        else
+            controller_->openItems(std::move(input.paths));
+    }
 }
 
 std::wstring MainWindow::fieldText(NameField field) const {
@@ -57,6 +67,14 @@ void MainWindow::setShortFormHint(const std::wstring& text) {
     std::wstring wanted = designOf(Control::ShortHeading).caption;
     if (!text.empty()) wanted += texts::kHintMarker;
     if (windowText(heading) != wanted) ::SetWindowTextW(heading, wanted.c_str());
+}
+
+void MainWindow::showSelection(const std::wstring& headingSuffix, const std::wstring& longFieldTip) {
+    itemsTip_.setText(longFieldTip);
+    if (const HWND heading = control(Control::LongHeading)) {
+        const std::wstring wanted = designOf(Control::LongHeading).caption + headingSuffix;
+        if (windowText(heading) != wanted) ::SetWindowTextW(heading, wanted.c_str());
+    }
 }
 
 std::wstring MainWindow::caption() { return windowText(hwnd_); }

@@ -32,10 +32,16 @@ void MainController::onCopyButtonMenu(NameField field) {
         if (form != PathForm::ShortFolderLongName || field == NameField::Short)
             items.push_back({form, formOfField(field, form).made()});
     }
-    view_.showCopyMenu(field, items);
+    const std::size_t taken = selection_.takenCount();
+    view_.showCopyMenu(field, items, taken > 1 ? taken : 0);
 }
 
-void MainController::copyForm(NameField field, PathForm form) {
+void MainController::copyForm(NameField field, PathForm form, bool everyItem) {
+    if (everyItem && !forms_.longForm.empty() && selection_.takenCount() > 1) {
+        listing_.cancel(true);
+        everyItem_.copy(selection_.takenPaths(), field, form, letterCase_);
+        return;
+    }
     if (form == PathForm::AsShown || forms_.longForm.empty()) {
         copyField(field);
         return;

@@ -26,7 +26,7 @@ void MainController::goUp(const std::wstring& current) {
     const auto lastSeparator = current.rfind(L'\\');
     if (lastSeparator == std::wstring::npos || lastSeparator < top) return;
     listing_.cancel(false);
-    readPath(current.substr(0, lastSeparator), false);
+    readPath(current.substr(0, lastSeparator));
 }
 
 void MainController::goDown(const std::wstring& current) {
@@ -35,7 +35,7 @@ void MainController::goDown(const std::wstring& current) {
     const std::size_t from = current.size() + 1;
     const auto nextSeparator = from < inputLongForm_.size() ? inputLongForm_.find(L'\\', from) : std::wstring::npos;
     listing_.cancel(false);
-    readPath(nextSeparator == std::wstring::npos ? inputLongForm_ : inputLongForm_.substr(0, nextSeparator), false);
+    readPath(nextSeparator == std::wstring::npos ? inputLongForm_ : inputLongForm_.substr(0, nextSeparator));
 }
 
 }  // namespace twinpath

@@ -1,13 +1,24 @@
 #include "app/MainController.h"
 
+#include <map>
 #include <utility>
 
 #include "app/ReadJob.h"
+#include "app/SelectionTexts.h"
 #include "app/Texts.h"
-#include "paths/CommandLine.h"
+#include "paths/ArgumentItems.h"
 #include "paths/PathHead.h"
 
 namespace twinpath {
+
+namespace {
+
+std::wstring withoutOuterBlanks(const std::wstring& text) {
+    const auto first = text.find_first_not_of(L" \t");
+    return first == std::wstring::npos ? L"" : text.substr(first, text.find_last_not_of(L" \t") - first + 1);
+}
+
+}  // namespace
 
 MainController::MainController(MainView& view, BackgroundWork& work, std::shared_ptr<FileSystem> fileSystem,
                                std::shared_ptr<TextServices> text, ProcessServices& process)
@@ -17,30 +28,48 @@ MainController::MainController(MainView& view, BackgroundWork& work, std::shared
       text_(std::move(text)),
       process_(process),
       listing_(
+          view, work, fileSystem_, text_, [this] { watchWork(); }, [this] { showForms(); }),
+      everyItem_(
           view, work, fileSystem_, text_, [this] { watchWork(); }, [this] { showForms(); }) {}
 
-std::wstring MainController::inputPathFromCommandLine() {
-    std::wstring path = inputPathOf(process_.commandLineArguments());
-    // A relative path names a file in the starting copy's current folder,
-    // which the running copy does not share: make it full here.
-    if (!path.empty() && !isFullPath(path)) {
-        std::wstring full = process_.fullPath(path);
-        if (!full.empty()) path = std::move(full);
-    }
-    return path;
-}
-
 MainController::StartResult MainController::start() {
-    startPath_ = inputPathFromCommandLine();
+    const std::wstring arguments = process_.commandLineArguments();
     // When the running copy does not answer (still starting, or hung), this
-    // copy opens its own window with the path rather than losing it.
-    if (process_.previousInstanceRunning() && process_.handOff(startPath_)) return StartResult::HandedOff;
+    // copy opens its own window with the items rather than losing them. This
+    // copy then shows no window of its own: finding the items may wait.
+    if (process_.previousInstanceRunning()) {
+        const std::vector<std::wstring> items = startItems(arguments)(*fileSystem_);
+        if (!items.empty() && process_.handOff(argumentText(items))) return StartResult::HandedOff;
+    }
+    startItems_ = startItems(arguments);
+    const std::wstring whole = withoutOuterBlanks(arguments);
+    startTold_ = whole.empty() || isFullPath(whole) ? whole : process_.fullPath(whole);
     return StartResult::ShowWindow;
 }
 
+ItemsOf MainController::startItems(const std::wstring& arguments) {
+    // A relative item names a file in the starting copy's current folder,
+    // which the running copy does not share: made full here, on this thread,
+    // for the whole text and for each argument.
+    std::map<std::wstring, std::wstring> full;
+    const auto makeFull = [&](const std::wstring& item) {
+        if (!item.empty() && !isFullPath(item)) full[item] = process_.fullPath(item);
+    };
+    makeFull(withoutOuterBlanks(arguments));
+    for (const std::wstring& item : splitArguments(arguments)) makeFull(item);
+    return [arguments, full = std::move(full)](FileSystem& fileSystem) {
+        return argumentItems(
+            arguments, [&fileSystem](const std::wstring& path) { return fileSystem.attributes(path).has_value(); },
+            [&full](const std::wstring& relative) {
+                const auto found = full.find(relative);
+                return found == full.end() ? std::wstring() : found->second;
+            });
+    };
+}
+
 void MainController::readStartPath() {
-    if (std::exchange(startRead_, true) || startPath_.empty()) return;
-    readPath(startPath_, true);
+    if (std::exchange(startRead_, true) || !startItems_) return;
+    readItems(std::move(startItems_), startTold_, true);
 }
 
 void MainController::showStartPath() {
@@ -60,38 +89,78 @@ void MainController::onShown() {
     view_.selectWholeField(NameField::Short);
 }
 
-void MainController::openPath(const std::wstring& path) {
-    if (path.empty()) return;
+void MainController::openArguments(const std::wstring& arguments) {
+    if (withoutOuterBlanks(arguments).empty()) return;
     view_.restoreWindow();
     view_.bringToFront();
     listing_.cancel(false);
-    readPath(path, true);
+    everyItem_.cancel(false);
+    // A relative item stays as it came: this copy's current folder is not the sender's.
+    readItems(
+        [arguments](FileSystem& fileSystem) {
+            return argumentItems(
+                arguments, [&fileSystem](const std::wstring& path) { return fileSystem.attributes(path).has_value(); },
+                [](const std::wstring&) { return std::wstring(); });
+        },
+        withoutOuterBlanks(arguments), true);
 }
 
-void MainController::readPath(const std::wstring& path, bool newInput) {
+void MainController::openItems(std::vector<std::wstring> paths) {
+    if (paths.empty()) return;
+    view_.restoreWindow();
+    view_.bringToFront();
+    listing_.cancel(false);
+    everyItem_.cancel(false);
+    const std::size_t total = paths.size();
+    std::wstring told = paths.front();
+    readItems([paths = std::move(paths)](FileSystem&) { return paths; }, std::move(told), true);
+    reading_->progress.total = total;
+}
+
+void MainController::paste(const std::optional<std::vector<std::wstring>>& items) {
+    if (!items)
+        view_.setFieldText(NameField::Short, texts::kClipboardBusyForPaste);
+    else if (items->empty())
+        view_.setFieldText(NameField::Short, texts::kNothingToPaste);
+    else
+        openItems(*items);
+}
+
+void MainController::readPath(const std::wstring& path) {
+    readItems([path](FileSystem&) { return std::vector<std::wstring>{path}; }, path, false);
+}
+
+void MainController::readItems(ItemsOf itemsOf, std::wstring told, bool newInput) {
     if (closed_) return;
-    if (reading_) reading_->request.stop = true;
-    auto reading = std::make_shared<Reading>(work_.now(), path, newInput);
+    if (reading_) reading_->progress.stop = true;
+    auto reading = std::make_shared<Reading>(work_.now(), std::move(told), newInput);
     reading_ = reading;
     // The reading holds what it uses: a call stuck on a dead share may
     // return after the window and everything of it have gone.
-    twinpath::startReading<ReadForms>(
+    twinpath::startReading<ReadSelection>(
         work_,
-        [fileSystem = fileSystem_, reading] {
-            return reading->request.stop.load(std::memory_order_relaxed) ? ReadForms{}
-                                                                         : readForms(*fileSystem, reading->path);
+        [fileSystem = fileSystem_, reading, itemsOf = std::move(itemsOf)] {
+            return reading->progress.stop.load(std::memory_order_relaxed)
+                       ? ReadSelection{}
+                       : readSelection(*fileSystem, itemsOf, reading->progress);
         },
-        [this, reading](ReadForms&& forms) { formsRead(reading, std::move(forms)); });
+        [this, reading](ReadSelection&& read) { itemsRead(reading, std::move(read)); });
     watchWork();
 }
 
-void MainController::formsRead(const std::shared_ptr<Reading>& reading, ReadForms&& forms) {
+void MainController::itemsRead(const std::shared_ptr<Reading>& reading, ReadSelection&& read) {
     // The result of a request that a newer one replaced is dropped.
     if (closed_ || reading != reading_) return;
     reading_.reset();
     watchWork();
-    forms_ = std::move(forms);
+    selection_ = std::move(read.selection);
+    forms_ = std::move(read.forms);
     showForms();
+    view_.showSelection(texts::itemsHeadingSuffix(selection_.takenCount()), texts::longFieldTip(selection_));
+    // Nothing that can be read: the fields stay empty, so every command asks
+    // for a file, and the short field says why.
+    if (!selection_.shown() && !selection_.items.empty())
+        view_.setFieldText(NameField::Short, texts::unreadMessage(selection_));
     if (!reading->newInput) return;
     inputLongForm_ = forms_.longForm;
     view_.focusField(NameField::Short);
@@ -136,30 +205,42 @@ void MainController::pickListMode(ListMode mode) { listing_.pickMode(mode, shown
 
 void MainController::toggleSubfolders() { listing_.toggleWholeTree(shownForm(NameField::Long)); }
 
-void MainController::watchWork() { view_.setWorkTimer(!closed_ && (reading_ || listing_.running())); }
+void MainController::watchWork() {
+    view_.setWorkTimer(!closed_ && (reading_ || listing_.running() || everyItem_.running()));
+}
 
 void MainController::onWorkTick() {
     const std::uint64_t now = work_.now();
     listing_.tick(now);
-    if (reading_ && !reading_->request.toldAt && now - reading_->request.startedAt >= kQuietMs) {
-        reading_->request.toldAt = now;
-        view_.setFieldText(NameField::Short, texts::kReading + reading_->path + texts::kEllipsis);
-    }
+    everyItem_.tick(now);
+    if (reading_) tellReading(now);
+}
+
+void MainController::tellReading(std::uint64_t now) {
+    WorkRequest& request = reading_->request;
+    const std::size_t total = reading_->progress.total.load(std::memory_order_relaxed);
+    // One path is named once; many are counted as they are read.
+    const bool counted = total > 1;
+    if (!timeToTell(request, now) || (request.toldAt && !counted)) return;
+    request.toldAt = now;
+    view_.setFieldText(NameField::Short, counted ? texts::itemsProgress(reading_->progress.read, total)
+                                                 : texts::kReading + reading_->told + texts::kEllipsis);
 }
 
 void MainController::cancelWork() {
-    if (listing_.cancel(false) || !reading_) return;
+    if (listing_.cancel(false) || everyItem_.cancel(false) || !reading_) return;
     // The forms shown before stay; so does the path ">" leads back to.
-    reading_->request.stop = true;
+    reading_->progress.stop = true;
     reading_.reset();
     watchWork();
     showForms();
 }
 
 void MainController::close() {
-    if (reading_) reading_->request.stop = true;
+    if (reading_) reading_->progress.stop = true;
     reading_.reset();
     listing_.close();
+    everyItem_.close();
     closed_ = true;
     watchWork();
 }

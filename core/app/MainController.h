@@ -1,10 +1,13 @@
 #pragma once
 
 #include <memory>
+#include <optional>
 #include <string>
 
+#include "app/EveryItemCopy.h"
 #include "app/FormsRead.h"
 #include "app/ListingCommand.h"
+#include "app/SelectionRead.h"
 #include "app/WorkRequest.h"
 #include "ports/BackgroundWork.h"
 #include "ports/FileSystem.h"
@@ -33,11 +36,11 @@ public:
 
     enum class StartResult { ShowWindow, HandedOff };
 
-    // Reads the command line and hands it to the running copy if there is
-    // one. HandedOff: another copy took it, and this copy must end without
-    // making its window.
+    // Reads the command line and hands its items to the running copy if
+    // there is one. HandedOff: another copy took them, and this copy must
+    // end without making its window.
     StartResult start();
-    // Starts reading the command line's path, so that it overlaps the
+    // Starts reading the command line's items, so that it overlaps the
     // making of the window.
     void readStartPath();
     // Fills the hidden window: the caption's version, and the command line's
@@ -46,9 +49,15 @@ public:
     // The window has just been shown.
     void onShown();
 
-    // Shows a path that arrived from the command line, a second copy or a
-    // drop; the same path given twice is shown again.
-    void openPath(const std::wstring& path);
+    // Shows the items of a second start's argument text: the text as one
+    // path when it names one that can be read, else each of its arguments.
+    void openArguments(const std::wstring& arguments);
+    // Shows the items of a drop or a paste, the first that can be read as a
+    // single path is shown; the same items given twice are shown again.
+    void openItems(std::vector<std::wstring> paths);
+    void openPath(const std::wstring& path) { openItems({path}); }
+    // Ctrl+V: the clipboard's items, or nothing when another program held it.
+    void paste(const std::optional<std::vector<std::wstring>>& items);
 
     void selectCase(LetterCase letterCase);
     void copyField(NameField field);
@@ -57,9 +66,9 @@ public:
     // A Copy button's menu: its field's path in every form, greyed where
     // the form cannot be made.
     void onCopyButtonMenu(NameField field);
-    // Copies the field's path in the form; a form that cannot be made copies
-    // nothing and says why.
-    void copyForm(NameField field, PathForm form);
+    // Copies the field's path in the form, or with `everyItem` the form of
+    // every item taken; a form that cannot be made copies nothing and says why.
+    void copyForm(NameField field, PathForm form, bool everyItem = false);
 
     // The List button, its mode menu and "Include Subfolders".
     void copyListing();
@@ -78,20 +87,25 @@ public:
 
 private:
     struct Reading {
-        Reading(std::uint64_t startedAt, std::wstring path, bool newInput)
-            : request(startedAt), path(std::move(path)), newInput(newInput) {}
+        Reading(std::uint64_t startedAt, std::wstring told, bool newInput)
+            : request(startedAt), told(std::move(told)), newInput(newInput) {}
         WorkRequest request;
-        const std::wstring path;
+        // What "Reading …" names while one item is read.
+        const std::wstring told;
         // Opened as input (">" then leads back to it), rather than reached
         // by a level move.
         const bool newInput;
+        SelectionProgress progress;
     };
 
-    std::wstring inputPathFromCommandLine();
+    // The start's argument text as items, each relative one made full here.
+    ItemsOf startItems(const std::wstring& arguments);
+    void readItems(ItemsOf itemsOf, std::wstring told, bool newInput);
+    void itemsRead(const std::shared_ptr<Reading>& reading, ReadSelection&& read);
+    void tellReading(std::uint64_t now);
     std::wstring shownForm(NameField field) const;
     void showForms();
-    void readPath(const std::wstring& path, bool newInput);
-    void formsRead(const std::shared_ptr<Reading>& reading, ReadForms&& forms);
+    void readPath(const std::wstring& path);
     void watchWork();
     void goUp(const std::wstring& current);
     void goDown(const std::wstring& current);
@@ -106,11 +120,16 @@ private:
     std::shared_ptr<TextServices> text_;
     ProcessServices& process_;
     ListingCommand listing_;
+    EveryItemCopy everyItem_;
 
-    std::wstring startPath_;
+    ItemsOf startItems_;
+    // What "Reading …" names while the start's items are found.
+    std::wstring startTold_;
     bool startRead_ = false;
     LetterCase letterCase_ = LetterCase::Stored;
-    // The forms of the path shown, as read: the fields show them in the chosen case.
+    // The items given, and the forms of the one shown, as read: the fields
+    // show them in the chosen case.
+    Selection selection_;
     ReadForms forms_;
     // The long form of the last opened path: where ">" leads back to.
     std::wstring inputLongForm_;

@@ -35,6 +35,8 @@ struct Selection {
 
 // What reading many items off the window's thread shares with the window.
 struct SelectionProgress {
+    // How many items there are to read, once they are known.
+    std::atomic<std::size_t> total{0};
     std::atomic<std::size_t> read{0};
     // Set by the window when the items are no longer wanted.
     std::atomic<bool> stop{false};

@@ -37,8 +37,13 @@ inline constexpr wchar_t kAndOpen[] = L" (and ";
 inline constexpr wchar_t kOf[] = L" of ";
 inline constexpr wchar_t kItemsInProgress[] = L" items\u2026 (Esc cancels)";
 inline constexpr wchar_t kItemInProgress[] = L" item\u2026 (Esc cancels)";
-// In the short-form field when Ctrl+V finds the clipboard held.
+// In the short-form field when the copy of every item was stopped, and why an
+// item has no form (after "Nothing was copied: ", before the item's path).
+inline constexpr wchar_t kCopyCancelled[] = L"Copying cancelled: nothing was copied.";
+inline constexpr wchar_t kItemGone[] = L"it cannot be read any more";
+// In the short-form field when Ctrl+V finds the clipboard held, or nothing to take.
 inline constexpr wchar_t kClipboardBusyForPaste[] = L"Another program holds the clipboard: nothing was pasted.";
+inline constexpr wchar_t kNothingToPaste[] = L"Nothing was pasted: the clipboard holds no files and no text.";
 
 // After the long field's heading while more than one item is taken; empty
 // otherwise.

@@ -13,9 +13,11 @@ using K = ControlKind;
 constexpr std::array<ControlDesign, kControlCount> kControls{{
     {C::LongField, K::TextField, L"TextLong", {0, 300, 7575, 270}, true},
     {C::ShortField, K::TextField, L"TextShort", {0, 900, 7575, 270}, true},
-    {C::CopyLong, K::PushButton, L"Copy", {2400, 20, 855, 255}, false},
+    // The long form's heading takes a count of the items given: its Copy
+    // button and List stand to the right of where it can reach.
+    {C::CopyLong, K::PushButton, L"Copy", {3840, 20, 855, 255}, false},
     {C::CopyShort, K::PushButton, L"Copy", {2400, 620, 855, 255}, false},
-    {C::List, K::PushButton, L"List", {3840, 20, 855, 255}, true},
+    {C::List, K::PushButton, L"List", {4800, 20, 855, 255}, true},
     {C::CaseStored, K::OptionButton, L"Normal", {3840, 640, 975, 180}, true},
     {C::CaseUpper, K::OptionButton, L"Upper", {4920, 640, 975, 180}, true},
     {C::CaseLower, K::OptionButton, L"Lower", {5880, 640, 975, 180}, true},
@@ -23,7 +25,7 @@ constexpr std::array<ControlDesign, kControlCount> kControls{{
     {C::Down, K::PushButton, L">", {6360, 20, 375, 255}, false},
     // The headings reach into the markers' boxes: they come first, so that
     // they lie above the markers, whose text ends before the headings begin.
-    {C::LongHeading, K::Label, L"Long File Name", {720, 80, 1935, 255}, true},
+    {C::LongHeading, K::Label, L"Long File Name", {720, 80, 3060, 255}, true},
     {C::ShortHeading, K::Label, L"Short File Name", {720, 660, 2055, 255}, true},
     {C::ShortMarker, K::Label, L"<--->", {80, 660, 855, 255}, true},
     {C::LongMarker, K::Label, L">---<", {80, 75, 735, 255}, true},

@@ -1,8 +1,7 @@
 #pragma once
 
-// One request the window made of the background work: when it began, when
-// the window last told of it, and whether it was given up.
-#include <atomic>
+// One request the window made of the background work: when it began, and
+// when the window last told of it.
 #include <cstdint>
 #include <optional>
 
@@ -15,9 +14,6 @@ struct WorkRequest {
     const std::uint64_t startedAt;
     // When the window last told of its progress; nothing before it first did.
     std::optional<std::uint64_t> toldAt;
-    // Set on the window's thread when a newer request, Esc or closing
-    // replaced this one; the reading checks it where it can stop.
-    std::atomic<bool> stop{false};
 };
 
 // Work that ends sooner is not worth a word: the fields just change.

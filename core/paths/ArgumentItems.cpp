@@ -72,4 +72,17 @@ std::vector<std::wstring> argumentItems(const std::wstring& arguments,
     return items;
 }
 
+std::wstring argumentText(const std::vector<std::wstring>& items) {
+    if (items.size() == 1) return items.front();
+    std::wstring text;
+    for (const std::wstring& item : items) {
+        if (!text.empty()) text += L' ';
+        // A backslash before the closing quote would escape it: each of those is doubled.
+        const std::size_t kept = item.find_last_not_of(L'\\');
+        const std::size_t trailing = kept == std::wstring::npos ? item.size() : item.size() - kept - 1;
+        text += L'"' + item + std::wstring(trailing, L'\\') + L'"';
+    }
+    return text;
+}
+
 }  // namespace twinpath

@@ -28,4 +28,9 @@ std::vector<std::wstring> argumentItems(const std::wstring& arguments,
                                         const std::function<bool(const std::wstring& path)>& readable,
                                         const std::function<std::wstring(const std::wstring& relative)>& fullPath);
 
+// The items as one argument text that splitArguments gives back as they are:
+// one item as it stands, several each in double quotes (the backslashes that
+// end one doubled), separated by blanks.
+std::wstring argumentText(const std::vector<std::wstring>& items);
+
 }  // namespace twinpath

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <cstddef>
 #include <span>
 #include <string>
 #include <vector>
@@ -68,9 +69,15 @@ public:
     virtual void showModeMenu() = 0;
 
     // Opens a Copy button's menu with these items, the first the default:
-    // at the mouse pointer, or from the keyboard below the button. A pick
-    // calls copyForm, also that of a greyed item picked with Enter.
-    virtual void showCopyMenu(NameField field, const std::vector<CopyMenuItem>& items) = 0;
+    // at the mouse pointer, or from the keyboard below the button. With
+    // `everyItem` more than one, a submenu "All N Items" after a separator
+    // holds the same items for every item. A pick calls copyForm, also that
+    // of a greyed item picked with Enter.
+    virtual void showCopyMenu(NameField field, const std::vector<CopyMenuItem>& items, std::size_t everyItem) = 0;
+
+    // What the long form's heading and tip tell of the items given: the
+    // heading's suffix (" (2 items)", or empty) and the tip over the field.
+    virtual void showSelection(const std::wstring& headingSuffix, const std::wstring& longFieldTip) = 0;
 
     // Replaces the clipboard's contents with the text, given in pieces so that
     // a large listing is never copied whole on its way, in one go; false, with

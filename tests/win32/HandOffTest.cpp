@@ -22,8 +22,9 @@ HWND mainWindow() {
 
 // A copy of the built program started with a path, ended when the test is done with it.
 struct Program {
-    explicit Program(const std::wstring& path) {
-        std::wstring commandLine = L"\"" TWINPATH_EXE L"\" \"" + path + L"\"";
+    // The path in quotes, or with `arguments` the text as it stands.
+    explicit Program(const std::wstring& path, bool arguments = false) {
+        std::wstring commandLine = L"\"" TWINPATH_EXE L"\" " + (arguments ? path : L"\"" + path + L"\"");
         STARTUPINFOW startup{};
         startup.cb = sizeof(startup);
         PROCESS_INFORMATION started{};
@@ -49,6 +50,17 @@ bool shows(HWND window, const std::wstring& path) {
     const HWND longField = ::GetWindow(window, GW_CHILD);
     const auto fields = [&] { return textOf(longField) + L"|" + textOf(::GetWindow(longField, GW_HWNDNEXT)); };
     return waitUntil([&] { return fields() == path + L"|" + systemShortPath(path); }, 5s);
+}
+
+// The window shows no forms and says why the path, or the start of it, cannot be read.
+bool refuses(HWND window, const std::wstring& path) {
+    const HWND longField = ::GetWindow(window, GW_CHILD);
+    return waitUntil(
+        [&] {
+            return textOf(longField).empty() &&
+                   textOf(::GetWindow(longField, GW_HWNDNEXT)).starts_with(L"Cannot read " + path);
+        },
+        5s);
 }
 
 class HandOffTest : public ::testing::Test {
@@ -93,13 +105,25 @@ TEST_F(HandOffTest, ASecondStartWaitsForACopyStillStartingAndThenOpensItsOwnWind
     EXPECT_TRUE(shows(mainWindow(), first));
 }
 
+// Send To with several items whose paths hold no blank: the whole text names
+// no file, so each of them is an item, and the first that can be read shows.
+TEST_F(HandOffTest, StartsWithSeveralUnquotedItemsShowTheFirstThatCanBeRead) {
+    const std::wstring a = tree.add(L"a.txt"), b = tree.add(L"b.txt"), c = tree.add(L"c.txt");
+    Program running(a + L" " + b, true);
+    EXPECT_TRUE(shows(mainWindow(), a));
+    Program later(tree.root + L"\\gone.txt " + c, true);
+    EXPECT_EQ(later.exitCode(), 0u);
+    EXPECT_TRUE(shows(mainWindow(), c));
+}
+
 TEST_F(HandOffTest, BadInputLeavesTheWindowAnsweringAndAnsiTextIsReadInTheSystemsCodePage) {
     Program running(first);
     const HWND window = mainWindow();
     for (const std::wstring& bad : {tree.root + L"\\bad<name|.txt", std::wstring(L"CON"), first + L":stream",
-                                    tree.root + L"\\" + std::wstring(32000, L'x')}) {
+                                    tree.root + L"\\nosuch.txt", tree.root + L"\\" + std::wstring(32000, L'x')}) {
         EXPECT_TRUE(win32::pokeRunningCopy(bad, 5s));
-        EXPECT_TRUE(shows(window, L"")) << bad.substr(0, 80);
+        // A text that names nothing is split at its blanks, and the first item is named.
+        EXPECT_TRUE(refuses(window, bad.substr(0, std::min(bad.find(L' '), std::size_t{200})))) << bad.substr(0, 80);
     }
     // Longer than any command line: refused, so not handed over.
     EXPECT_FALSE(win32::pokeRunningCopy(std::wstring(win32::kMaxPokeChars + 1, L'x'), 5s));

@@ -93,11 +93,15 @@ protected:
 
     // Drags a file list to the middle of `target` and drops it there. The
     // clipboard's data object stands in for a drag source's.
-    DWORD dropOn(HWND target, const std::wstring& path) {
+    // Puts a file list, or a text, on the clipboard as Explorer's Copy does.
+    void copyToClipboard(UINT format, const std::string& bytes) {
         if (ClipboardSession clipboard(window.hwnd()); clipboard.open && ::EmptyClipboard()) {
-            win32::UniqueGlobal list = globalCopy(fileListBytes({path}));
-            if (::SetClipboardData(CF_HDROP, list.get())) list.release();
+            win32::UniqueGlobal data = globalCopy(bytes);
+            if (::SetClipboardData(format, data.get())) data.release();
         }
+    }
+    DWORD dropOn(HWND target, const std::vector<std::wstring>& paths) {
+        copyToClipboard(CF_HDROP, fileListBytes(paths));
         IDataObject* data = nullptr;
         ::OleGetClipboard(&data);
         const win32::ComPtr<IDataObject> owned(data);
@@ -207,9 +211,9 @@ TEST_F(WindowTest, ListAndTheModeMenuCopyTheFolderInEveryMode) {
 }
 
 TEST_F(WindowTest, ADropOnAFieldIsTakenTheLevelsWalkItAndCopyTakesTheShortForm) {
-    EXPECT_EQ(dropOn(control(Control::CopyLong), deep), DWORD{DROPEFFECT_NONE});
+    EXPECT_EQ(dropOn(control(Control::CopyLong), {deep}), DWORD{DROPEFFECT_NONE});
     EXPECT_EQ(textOf(control(Control::LongField)), L"");
-    EXPECT_EQ(dropOn(control(Control::ShortField), deep), DWORD{DROPEFFECT_COPY});
+    EXPECT_EQ(dropOn(control(Control::ShortField), {deep}), DWORD{DROPEFFECT_COPY});
     EXPECT_EQ(textOf(control(Control::LongField)), deep);
     for (const Control level : {Control::Up, Control::Up}) send(control(level), BM_CLICK);
     EXPECT_EQ(textOf(control(Control::LongField)), tree.root + L"\\Deep");
@@ -217,6 +221,38 @@ TEST_F(WindowTest, ADropOnAFieldIsTakenTheLevelsWalkItAndCopyTakesTheShortForm) 
     EXPECT_EQ(textOf(control(Control::LongField)), deep);
     send(control(Control::CopyShort), BM_CLICK);
     EXPECT_EQ(clipboardText(), systemShortPath(deep));
+}
+
+TEST_F(WindowTest, SeveralItemsShowTheFirstAndAllNItemsCopiesEveryOne) {
+    const std::wstring a = folder + L"\\a.txt", b = folder + L"\\B.txt";
+    dropOn(control(Control::LongField), {tree.root + L"\\gone.txt", a, b});
+    EXPECT_EQ(textOf(control(Control::LongField)), a);
+    EXPECT_EQ(textOf(control(Control::LongHeading)), L"Long File Name (2 items)");
+    // The long Copy button's nine forms, then past the separator "All 2 Items" and its first form.
+    std::vector<WPARAM> keys(std::size(texts::kFormItems), VK_DOWN);
+    keys.push_back(VK_RIGHT);
+    const std::jthread user = menuUser(keys, 0);
+    send(control(Control::CopyLong), WM_RBUTTONUP);
+    EXPECT_EQ(clipboardText(), a + L"\r\n" + b);
+    // Ctrl+V takes the files copied in Explorer; Shift+Insert a path copied as text, in quotes.
+    const auto press = [this](BYTE modifier, WPARAM key) {
+        BYTE state[256]{};
+        ::GetKeyboardState(state);
+        state[modifier] = 0x80;
+        ::SetKeyboardState(state);
+        MSG down{control(Control::ShortField), WM_KEYDOWN, key, 0, 0, {}};
+        if (!window.preTranslate(down)) ::DispatchMessageW(&down);
+        state[modifier] = 0;
+        ::SetKeyboardState(state);
+        settle();
+    };
+    copyToClipboard(CF_HDROP, fileListBytes({b, a}));
+    press(VK_CONTROL, 'V');
+    EXPECT_EQ(textOf(control(Control::LongField)), b);
+    copyToClipboard(CF_UNICODETEXT, bytesOf(L"\"" + deep + L"\"\r\n" + L'\0'));
+    press(VK_SHIFT, VK_INSERT);
+    EXPECT_EQ(textOf(control(Control::LongField)), deep);
+    EXPECT_EQ(textOf(control(Control::LongHeading)), L"Long File Name");
 }
 
 TEST_F(WindowTest, ACopyButtonsMenuCopiesTheFormPickedAndSaysWhyAGreyedOneCopiesNothing) {

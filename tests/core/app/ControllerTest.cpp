@@ -39,8 +39,8 @@ TEST_F(MainControllerTest, ASecondStartHandsItsPathToARunningCopyThatAnswers) {
         process.arguments = L"\"data\\a.txt\" \"C:\\Data\"";
         const bool handed = controller.start() == MainController::StartResult::HandedOff;
         EXPECT_EQ(handed, row.handsOff);
-        // A relative path is made full here: the running copy does not share this copy's current folder.
-        EXPECT_EQ(process.handedOff, row.handsOff ? Texts{L"C:\\data\\a.txt"} : Texts{});
+        // A relative item is made full here: the running copy does not share this copy's current folder.
+        EXPECT_EQ(process.handedOff, row.handsOff ? Texts{L"\"C:\\data\\a.txt\" \"C:\\Data\""} : Texts{});
     }
 }
 
@@ -255,4 +255,44 @@ TEST_F(MainControllerTest, TheHintGoesWithTheFormsOfItsPath) {
     EXPECT_EQ(view.hint, L"No short name for \"Long Name.txt\": the file system keeps no short names (ReFS).");
     open(L"C:\\Data\\A.txt");
     EXPECT_EQ(view.hint, L"");
+}
+
+TEST_F(MainControllerTest, SeveralItemsShowTheFirstThatCanBeReadAndCopyAllOfThem) {
+    controller.openItems({L"C:\\Gone.txt", L"C:\\data\\a.txt", L"C:\\Data\\Sub"});
+    work.settle();
+    EXPECT_EQ(view.field(NameField::Long), L"C:\\Data\\A.txt");
+    EXPECT_EQ(view.headingSuffix, L" (2 items)");
+    controller.onCopyButtonMenu(NameField::Long);
+    EXPECT_EQ(view.everyItem, 2u);
+    controller.selectCase(LetterCase::Upper);
+    controller.copyForm(NameField::Long, PathForm::AsShown, true);
+    work.settle();
+    EXPECT_EQ(view.clipboard, L"C:\\DATA\\A.TXT\r\nC:\\DATA\\SUB");
+    controller.copyForm(NameField::Long, PathForm::CommandLine, true);
+    work.settle();
+    EXPECT_EQ(view.clipboard, L"C:\\DATA\\A.TXT C:\\DATA\\SUB") << "the form for a command goes on one line";
+    controller.copyForm(NameField::Long, PathForm::Name, true);
+    work.settle();
+    EXPECT_EQ(view.clipboard, L"A.TXT\r\nSUB");
+}
+
+TEST_F(MainControllerTest, CopyingEveryItemTellsItsCountLateAndEscStopsIt) {
+    controller.openItems({L"C:\\Data\\A.txt", L"C:\\Data\\b.txt"});
+    work.settle();
+    controller.copyForm(NameField::Short, PathForm::AsShown, true);
+    work.clock += 300;
+    controller.onWorkTick();
+    EXPECT_EQ(view.field(NameField::Short), L"Reading 0 of 2 items\u2026 (Esc cancels)");
+    controller.cancelWork();
+    work.settle();
+    EXPECT_EQ(view.field(NameField::Short), L"Copying cancelled: nothing was copied.");
+    EXPECT_EQ(view.clipboard, L"untouched");
+}
+
+TEST_F(MainControllerTest, ItemsThatCannotBeReadAreNamedWithWhy) {
+    controller.openItems({L"C:\\Gone.txt", L"C:\\Data\\Gone.txt"});
+    work.settle();
+    EXPECT_EQ(view.field(NameField::Long), L"");
+    EXPECT_EQ(view.field(NameField::Short),
+              L"Cannot read C:\\Gone.txt: The system cannot find the file specified. (and 1 more item)");
 }

@@ -186,7 +186,16 @@ struct FakeView final : MainView {
     void showLetterCase(LetterCase checked) override { log(L"case " + std::to_wstring(static_cast<int>(checked))); }
     void showListChoice(ListMode shown, bool tree) override { mode = shown, wholeTree = tree; }
     void showModeMenu() override { log(L"menu"); }
-    void showCopyMenu(NameField, const std::vector<CopyMenuItem>& items) override { copyMenu = items; }
+    std::size_t everyItem = 0;
+    std::wstring headingSuffix, longTip;
+    void showCopyMenu(NameField, const std::vector<CopyMenuItem>& items, std::size_t all) override {
+        copyMenu = items;
+        everyItem = all;
+    }
+    void showSelection(const std::wstring& suffix, const std::wstring& tip) override {
+        headingSuffix = suffix;
+        longTip = tip;
+    }
     using MainView::setClipboardText;
     bool setClipboardText(std::span<const std::wstring> pieces) override {
         if (held) return false;

@@ -114,7 +114,7 @@ void MainController::openItems(std::vector<std::wstring> paths) {
     const std::size_t total = paths.size();
     std::wstring told = paths.front();
     readItems([paths = std::move(paths)](FileSystem&) { return paths; }, std::move(told), true);
-    reading_->progress.total = total;
+    if (reading_) reading_->progress.total = total;
 }
 
 void MainController::paste(const std::optional<std::vector<std::wstring>>& items) {

@@ -1,31 +1,28 @@
 #!/usr/bin/env python3
-"""What scripts/package.sh promises of the release archive, tested with the programs of a MinGW
-tree standing in for its Release builds; last, the archive unpacked below PARENT into a folder whose
-name holds a blank and a non-ASCII letter, for ArchiveTest.cpp.
-
-    release_test.py SOURCES TREE VERSION PARENT
-    release_test.py --stand-in TREE SOURCES BUILD    (the build package.sh calls)"""
-import hashlib
-import os
-import shutil
-import subprocess
-import sys
-import tempfile
-import unittest
-import zipfile
+# What scripts/package.sh promises of the release archive, tested with the programs of a MinGW tree
+# standing in for its Release builds; last, the archive unpacked below PARENT into a folder whose
+# name holds a blank and a non-ASCII letter, for ArchiveTest.cpp.
+#
+#     release_test.py SOURCES TREE VERSION PARENT
+#     release_test.py --stand-in TREE SOURCES BUILD    (the build package.sh calls)
+import hashlib, os, shutil, subprocess, sys, tempfile, unittest, zipfile  # noqa: E401
 
 ENTRIES = ["LICENSE", "README.txt", "SHA256SUMS", "tpath.exe", "twinpath.exe"]
 PROGRAMS = {"twinpath.exe": "win32", "tpath.exe": "cli"}
 
 
+def read(*path):
+    with open(os.path.join(*path), "rb") as file:
+        return file.read()
+
+
+# Copies the tree's programs into BUILD; with LEAK set, the sources' folder reaches twinpath.exe.
 def stand_in(tree, sources, build):
-    """Copies the tree's programs into BUILD; with LEAK set, the sources' folder reaches twinpath.exe."""
     for name, folder in {**PROGRAMS, "version.h": "win32"}.items():
         os.makedirs(os.path.join(build, folder), exist_ok=True)
-        with open(os.path.join(tree, folder, name), "rb") as source:
-            data = source.read() + (sources.encode() if name == "twinpath.exe" and os.environ.get("LEAK") else b"")
+        leak = sources.encode() if name == "twinpath.exe" and os.environ.get("LEAK") else b""
         with open(os.path.join(build, folder, name), "wb") as target:
-            target.write(data)
+            target.write(read(tree, folder, name) + leak)
 
 
 def package(dist, *args, leak=False):
@@ -46,18 +43,15 @@ class ReleaseArchiveTest(unittest.TestCase):
 
     def test_is_named_with_the_version_and_its_sha256_printed(self):
         self.assertEqual(self.names, [f"twinpath-{VERSION}-win-x64.zip"], self.made.stderr)
-        with open(self.path, "rb") as archive:
-            self.assertEqual(self.made.stdout, f"{hashlib.sha256(archive.read()).hexdigest()}  {self.names[0]}\n")
+        self.assertEqual(self.made.stdout, f"{hashlib.sha256(read(self.path)).hexdigest()}  {self.names[0]}\n")
 
     def test_holds_the_built_programs_and_their_papers_in_name_order(self):
         self.assertEqual(self.zip.namelist(), ENTRIES)
         for name, folder in PROGRAMS.items():
-            with open(os.path.join(TREE, folder, name), "rb") as program:
-                self.assertEqual(self.zip.read(name), program.read(), name)
+            self.assertEqual(self.zip.read(name), read(TREE, folder, name), name)
 
     def test_readme_is_the_user_part_with_cr_lf(self):
-        with open(os.path.join(SOURCES, "README.md"), encoding="utf-8") as readme:
-            user, rest = readme.read().split("<!-- Everything above is the user part", 1)
+        user, rest = read(SOURCES, "README.md").decode().split("<!-- Everything above is the user part", 1)
         text = self.zip.read("README.txt").decode("utf-8-sig")
         self.assertNotIn("\n", text.replace("\r\n", ""))
         # Lines without Markdown marks come as they are; none of the part after the user's.
@@ -69,14 +63,12 @@ class ReleaseArchiveTest(unittest.TestCase):
             self.assertNotIn(line, text)
 
     def test_sha256sums_gives_each_other_entry_its_hash(self):
-        sums = self.zip.read("SHA256SUMS").decode("ascii")
-        expected = "".join(f"{hashlib.sha256(self.zip.read(name)).hexdigest()}  {name}\r\n"
-                           for name in ENTRIES if name != "SHA256SUMS")
-        self.assertEqual(sums, expected)
+        self.assertEqual(self.zip.read("SHA256SUMS").decode(),
+                         "".join(f"{hashlib.sha256(self.zip.read(name)).hexdigest()}  {name}\r\n"
+                                 for name in ENTRIES if name != "SHA256SUMS"))
 
     def test_entries_are_dated_1980_deflated_without_unix_attributes_or_extra_fields(self):
-        with open(self.path, "rb") as archive:
-            data = archive.read()
+        data = read(self.path)
         for info in self.zip.infolist():
             local_extra = int.from_bytes(data[info.header_offset + 28:info.header_offset + 30], "little")
             self.assertEqual((info.date_time, info.compress_type, info.create_system, info.extra, local_extra),

@@ -9,13 +9,16 @@ built incrementally. For every fault of the table (scripts/lib/fault_table.py
 describes it) the script
   1. replaces, in one file of the copy, an exact text (which must occur exactly
      once) with another,
-  2. builds the programs alone in every tree (the core and tpath's library
-     natively, twinpath.exe and tpath.exe with MinGW; a script must still
-     parse): when that fails the fault is "broken" (the table must be fixed),
-  3. runs the suite's stages, the same that scripts/test.sh runs
+  2. runs the suite's stages, the same that scripts/test.sh runs
      (scripts/lib/suite.sh plan), up to the first that fails: a test build, a
-     run of tests (a Wine run stops at its first failing test), a fuzz target,
-  4. puts the copy's file back.
+     run of tests (a Wine run stops at its first failing test), a fuzz target;
+     before the first stage of each tree it builds the programs alone there
+     (the core and tpath's library natively and with clang, twinpath.exe and
+     tpath.exe with MinGW), and a planted script must still parse: when that
+     fails the fault is "broken" (the table must be fixed),
+  3. puts the copy's file back.
+A tree that no stage before the catching one needs is not built at all;
+--compile-only builds the programs in every tree and runs nothing.
 A failing test, fuzz target or test build counts as "caught", but only when
 it comes back: the failing tests are run again on their own (a fuzz target
 on the input it kept), with the fault still in place. Failures that do not
@@ -234,7 +237,7 @@ def main() -> int:
                     return 1
                 if not args.no_baseline:
                     print("suite on the unchanged sources ...", flush=True)
-                    baseline = run_suite(runner, plan, Outcome("?"), stop_early=False)
+                    baseline = run_suite(runner, plan, Outcome("?"), planted=False)
                     baseline.seconds = sum(s for _, s, _ in baseline.steps)
                     if baseline.verdict != "no":
                         print(f"  FAILED without any fault ({baseline.by}); see {log_path}", flush=True)
@@ -249,12 +252,13 @@ def main() -> int:
                 original = (ROOT / fault.file).read_bytes().decode("utf-8")
                 with Planted(ROOT, sources, fault.file, fault.planted(original)):
                     unparsed = parse_error(fault, sources / fault.file)
-                    ok, _, seconds = runner.step("product", *fuzz)
-                    outcome.steps.append(("program build", seconds, ok))
-                    if unparsed or not ok:
-                        outcome.verdict, outcome.by = "broken", unparsed or "the program does not compile"
+                    if unparsed:
+                        outcome.verdict, outcome.by = "broken", unparsed
                     elif args.compile_only:
-                        outcome.verdict = "compiles"
+                        ok, _, seconds = runner.step("product", "native", "win", *fuzz)
+                        outcome.steps.append(("programs", seconds, ok))
+                        outcome.verdict = "compiles" if ok else "broken"
+                        outcome.by = "-" if ok else "the programs do not compile"
                     else:
                         changed = str((sources / fault.file).resolve())
                         skipped = {tree for tree, files in tree_sources.items() if changed not in files}

@@ -178,20 +178,30 @@ def describe(stage: str, names: list[str], limit: int = 3) -> str:
 
 
 def run_suite(runner: Runner, plan: list[Stage], outcome: Outcome, skipped_trees: set[str] = frozenset(),
-              stop_early: bool = True) -> Outcome:
+              planted: bool = True) -> Outcome:
     """Runs the plan's stages up to the first that fails and fills `outcome`.
     Stages of `skipped_trees` are left out: the changed file is not built into
     them, so their programs are the ones that passed on the unchanged sources.
-    With `stop_early`, a run of tests ends at its first failing test."""
+    With a fault `planted`, each tree's programs are built alone before its
+    first stage (a fault that does not compile is "broken", not caught), a
+    tree only when a stage needs it, and a run of Wine tests ends at its first
+    failing test."""
 
     def step(label: str, name: str, *args: str) -> tuple[bool, str]:
         ok, output, seconds = runner.step(name, *args)
         outcome.steps.append((label, seconds, ok))
         return ok, output
 
+    built: set[str] = set()
     for stage in plan:
         if stage.kind == "show" or stage.tree in skipped_trees:
             continue
+        tree = "win" if stage.tree == "wine" else stage.tree
+        if planted and tree not in built:
+            built.add(tree)
+            if not step(f"programs ({tree})", "product", tree)[0]:
+                outcome.verdict, outcome.by = "broken", f"the programs do not compile ({tree})"
+                return outcome
         if stage.kind == "build":
             if not step(stage.label, *stage.step)[0]:
                 outcome.verdict, outcome.by = "yes", f"build: {stage.label}"
@@ -205,7 +215,7 @@ def run_suite(runner: Runner, plan: list[Stage], outcome: Outcome, skipped_trees
                 outcome.fuzz_target = target
                 outcome.verdict, outcome.by = "yes", f"fuzz:{target}"
                 return outcome
-        elif not run_tests(runner, stage, step, outcome, stop_early):
+        elif not run_tests(runner, stage, step, outcome, planted):
             return outcome
     outcome.verdict = "no"
     return outcome

@@ -14,9 +14,9 @@
 #                                started before the first that needs it
 #   suite.sh build-all [fuzz]    full builds of the trees (fuzz tree only with "fuzz")
 #   suite.sh start               display, Wine prefix, wineserver, keeper
-#   suite.sh product [fuzz]      the programs alone in every tree: twinpath_core
-#                                and twinpath_cli natively (and with clang),
-#                                twinpath.exe and tpath.exe with MinGW
+#   suite.sh product TREE...     the programs alone in each tree named:
+#                                twinpath_core and twinpath_cli in native and
+#                                fuzz, twinpath.exe and tpath.exe in win
 #   suite.sh native-build        the native tree with its unit tests
 #   suite.sh native-test [ARGS...] the unit tests (ASan and UBSan; extra CTest arguments)
 #   suite.sh fuzz-build          the fuzz targets
@@ -114,11 +114,14 @@ stop)
     log "Wine session stopped"
     ;;
 product)
-    cmake --build "$TWINPATH_NATIVE" --target twinpath_core twinpath_cli || exit 1
-    if [ "${1:-}" = fuzz ]; then
-        nice -n 10 cmake --build "$TWINPATH_FUZZ_TREE" --target twinpath_core twinpath_cli || exit 1
-    fi
-    cmake --build "$TWINPATH_WIN" --target twinpath tpath || exit 1
+    for tree in "$@"; do
+        case "$tree" in
+        native) cmake --build "$TWINPATH_NATIVE" --target twinpath_core twinpath_cli || exit 1 ;;
+        fuzz) nice -n 10 cmake --build "$TWINPATH_FUZZ_TREE" --target twinpath_core twinpath_cli || exit 1 ;;
+        win) cmake --build "$TWINPATH_WIN" --target twinpath tpath || exit 1 ;;
+        *) log "no tree $tree"; exit 2 ;;
+        esac
+    done
     ;;
 native-build)
     twinpath_build_native
@@ -159,7 +162,7 @@ win-test)
     ctest --test-dir "$TWINPATH_WIN" --output-on-failure --timeout 180 "$@"
     ;;
 *)
-    log "usage: $0 plan SECONDS|run SECONDS|build-all [fuzz]|start|product [fuzz]|native-build|native-test [ARGS...]|fuzz-build|fuzz TARGET SECONDS|fuzz-replay TARGET|win-build|screenshot|win-test [ARGS...]|alive|stop"
+    log "usage: $0 plan SECONDS|run SECONDS|build-all [fuzz]|start|product TREE...|native-build|native-test [ARGS...]|fuzz-build|fuzz TARGET SECONDS|fuzz-replay TARGET|win-build|screenshot|win-test [ARGS...]|alive|stop"
     exit 2
     ;;
 esac

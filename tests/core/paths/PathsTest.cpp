@@ -130,6 +130,10 @@ TEST(PathFormsTest, EveryFormOfEachShapeOfPath) {
             EXPECT_EQ(formed.text, forms[i]) << testing::PrintToString(path) << " form " << i + 1;
             EXPECT_EQ(formed.made(), !forms[i].empty()) << testing::PrintToString(path) << " form " << i + 1;
         }
-    // A lone surrogate has no UTF-8 form.
+    // A lone surrogate has no UTF-8 form, nor has a 32-bit unit beyond U+10FFFF (or a negative one).
     EXPECT_FALSE(pathInForm(PathForm::FileUri, L"C:\\x\xD800", fs).made());
+    if constexpr (sizeof(wchar_t) == 4) {
+        for (const auto unit : {0x110000, -1})
+            EXPECT_FALSE(pathInForm(PathForm::FileUri, L"C:\\x" + std::wstring(1, wchar_t(unit)), fs).made()) << unit;
+    }
 }

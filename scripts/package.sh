@@ -9,10 +9,11 @@
 #   scripts/package.sh --check    two builds, one after the other, from copies
 #                                 of the sources in two different folders;
 #                                 fails unless both archives are the same bytes
-#   scripts/package.sh --from TREE OUT_DIR
-#                                 no build: the archive of the programs an
-#                                 existing MinGW Release tree holds, into
-#                                 OUT_DIR (the tests' smoke check)
+#
+# Two settings let the tests run it without a Release build: TWINPATH_DIST is
+# where the archive goes instead of dist/, and TWINPATH_PACKAGE_BUILD a command
+# that stands in for the build, called with the sources and the build folder
+# and leaving both programs and the generated version header there.
 set -euo pipefail
 source "$(dirname "$0")/lib/setup.sh"
 
@@ -20,16 +21,17 @@ source "$(dirname "$0")/lib/setup.sh"
 TWINPATH_PACKAGES=(cmake ninja-build g++-mingw-w64-x86-64-posix binutils-mingw-w64-x86-64 python3)
 TWINPATH_PACKAGES_LEAN=()
 archive_tool="$TWINPATH_ROOT/scripts/lib/release_archive.py"
-dist="$TWINPATH_ROOT/dist"
+dist="${TWINPATH_DIST:-$TWINPATH_ROOT/dist}"
 
 work=""
 trap '[ -z "$work" ] || rm -rf "$work"' EXIT
 
-# The files git tracks, as the working tree holds them, copied to $1; without
-# git, every file but build trees and archives.
+# The files git tracks, as the working tree holds them, copied to $1; in sources
+# that are not a git work tree of their own (an unpacked copy, even one inside
+# some other repository), every file but build trees and archives.
 copy_sources() {
     mkdir -p "$1"
-    if git -C "$TWINPATH_ROOT" rev-parse --is-inside-work-tree >/dev/null 2>&1; then
+    if [ "$(git -C "$TWINPATH_ROOT" rev-parse --show-toplevel 2>/dev/null)" = "$(cd "$TWINPATH_ROOT" && pwd -P)" ]; then
         [ -z "$(git -C "$TWINPATH_ROOT" status --porcelain --untracked-files=no)" ] ||
             log "warning: the archive holds changes that are not committed"
         git -C "$TWINPATH_ROOT" ls-files -z | tar -C "$TWINPATH_ROOT" --null -T - -cf - | tar -C "$1" -xf -
@@ -43,9 +45,13 @@ copy_sources() {
 build_archive() {
     local sources="$1/$2" tree="$1/build"
     log "Release build in $sources"
-    cmake -S "$sources" -B "$tree" -G Ninja -DCMAKE_BUILD_TYPE=Release \
-        -DCMAKE_TOOLCHAIN_FILE="$sources/cmake/mingw-w64-x86_64.cmake" >/dev/null
-    cmake --build "$tree" --target twinpath tpath >&2
+    if [ -n "${TWINPATH_PACKAGE_BUILD:-}" ]; then
+        $TWINPATH_PACKAGE_BUILD "$sources" "$tree" >&2
+    else
+        cmake -S "$sources" -B "$tree" -G Ninja -DCMAKE_BUILD_TYPE=Release \
+            -DCMAKE_TOOLCHAIN_FILE="$sources/cmake/mingw-w64-x86_64.cmake" >/dev/null
+        cmake --build "$tree" --target twinpath tpath >&2
+    fi
     python3 "$archive_tool" "$tree" "$sources" "$1" >/dev/null
 }
 
@@ -82,12 +88,8 @@ case "${1:-}" in
     log "both builds made the same archive"
     publish "$work/first"
     ;;
---from)
-    [ $# -eq 3 ] || { log "usage: $0 --from TREE OUT_DIR"; exit 2; }
-    python3 "$archive_tool" "$2" "$TWINPATH_ROOT" "$3"
-    ;;
 *)
-    log "usage: $0 [--check | --from TREE OUT_DIR]"
+    log "usage: $0 [--check]"
     exit 2
     ;;
 esac

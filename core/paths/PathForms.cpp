@@ -81,7 +81,8 @@ bool unreservedOrSeparator(char32_t c) {
 }
 
 // Every character but the unreserved ones, "/" and ":" as "%XX" for each
-// byte of its UTF-8 form; nothing for a lone surrogate, which has none.
+// byte of its UTF-8 form; nothing for a lone surrogate or, where wchar_t
+// has 32 bits, a unit beyond U+10FFFF, which have none.
 std::optional<std::wstring> percentEncoded(const std::wstring& text) {
     static constexpr wchar_t kHex[] = L"0123456789ABCDEF";
     std::wstring encoded;
@@ -91,7 +92,7 @@ std::optional<std::wstring> percentEncoded(const std::wstring& text) {
         const char32_t next = i + 1 < text.size() ? static_cast<char32_t>(text[i + 1]) : 0;
         if (c >= 0xD800 && c < 0xDC00 && next >= 0xDC00 && next < 0xE000)
             c = 0x10000 + ((c - 0xD800) << 10) + next - 0xDC00, ++i;
-        if (c >= 0xD800 && c < 0xE000) return std::nullopt;
+        if ((c >= 0xD800 && c < 0xE000) || c > 0x10FFFF) return std::nullopt;
         if (unreservedOrSeparator(c)) {
             encoded += static_cast<wchar_t>(c);
         } else if (c < 0x80) {

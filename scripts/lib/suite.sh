@@ -1,14 +1,22 @@
 #!/usr/bin/env bash
-# The test suite in steps, for scripts/faults.py: each call runs one step and
-# exits non-zero when that step fails. The display, the Wine prefix, the
-# wineserver and the keeper process are started once by "start" and stopped
-# by "stop"; every step in between picks up their environment from the
-# session file in the build folder (TWINPATH_BUILD).
+# The test suite, one stage after another: scripts/test.sh runs every stage
+# ("run"), scripts/faults.py reads the same stages ("plan") and runs them one
+# by one, so the two cannot drift apart. Each call runs one step and exits
+# non-zero when that step fails. The display, the Wine prefix, the wineserver
+# and the keeper process are started once by "start" and stopped by "stop";
+# every step in between picks up their environment from the session file in
+# the build folder (TWINPATH_BUILD).
 #
+#   suite.sh plan SECONDS        the stages, one a line: label, kind, tree and
+#                                the step with its arguments, TAB-separated;
+#                                SECONDS for each fuzz target, 0 for none
+#   suite.sh run SECONDS         every stage of the plan, the Wine session
+#                                started before the first that needs it
 #   suite.sh build-all [fuzz]    full builds of the trees (fuzz tree only with "fuzz")
 #   suite.sh start               display, Wine prefix, wineserver, keeper
-#   suite.sh product [fuzz]      the program alone in every tree: twinpath_core
-#                                natively (and with clang), twinpath.exe with MinGW
+#   suite.sh product TREE...     the programs alone in each tree named:
+#                                twinpath_core and twinpath_cli in native and
+#                                fuzz, twinpath.exe and tpath.exe in win
 #   suite.sh native-build        the native tree with its unit tests
 #   suite.sh native-test [ARGS...] the unit tests (ASan and UBSan; extra CTest arguments)
 #   suite.sh fuzz-build          the fuzz targets
@@ -16,7 +24,10 @@
 #   suite.sh fuzz-replay TARGET  runs a fuzz target again on what its last run
 #                                kept under findings/
 #   suite.sh win-build           the Windows tree with its tests
-#   suite.sh win-test [ARGS...]  the Windows tests under Wine (extra CTest arguments)
+#   suite.sh screenshot          a picture of the window, build/win/screenshot.png
+#   suite.sh win-test [ARGS...]  the Windows tree's tests (the core's and the
+#                                Windows layer's under Wine, the release
+#                                archive's natively; extra CTest arguments)
 #   suite.sh alive               whether the session's keeper (and so its
 #                                wineserver) and display still run
 #   suite.sh stop                ends what "start" started
@@ -36,9 +47,43 @@ load_session() {
     twinpath_wine_env
 }
 
+# Kinds: "build" builds tests, "tests" runs CTest, "fuzz" one fuzz target,
+# "show" is no test. Trees: native, fuzz, win, and wine for the win tree's
+# steps that need the Wine session.
+twinpath_suite_plan() {
+    local seconds="$1" target
+    printf '%s\t%s\t%s\t%s\n' "native build" build native native-build "native tests" tests native native-test
+    if [ "$seconds" -gt 0 ]; then
+        printf '%s\t%s\t%s\t%s\n' "fuzz build" build fuzz fuzz-build
+        for target in "${TWINPATH_FUZZ_TARGETS[@]}"; do
+            printf '%s\t%s\t%s\t%s\n' "fuzz $target" fuzz fuzz "fuzz $target $seconds"
+        done
+    fi
+    printf '%s\t%s\t%s\t%s\n' "Windows build" build win win-build "screenshot of the window" show wine screenshot \
+        "Windows tree's tests" tests wine win-test
+}
+
 step="${1:-}"
 shift || true
 case "$step" in
+plan)
+    twinpath_suite_plan "${1:?SECONDS}"
+    ;;
+run)
+    mapfile -t stages < <(twinpath_suite_plan "${1:?SECONDS}")
+    session=""
+    trap '[ -z "$session" ] || bash "$0" stop' EXIT
+    for stage in "${stages[@]}"; do
+        IFS=$'\t' read -r label _ tree command <<<"$stage"
+        if [ "$tree" = wine ] && [ -z "$session" ]; then
+            bash "$0" start </dev/null || exit 1
+            session=1
+        fi
+        log "$label"
+        # shellcheck disable=SC2086
+        bash "$0" $command </dev/null || { log "failed: $label"; exit 1; }
+    done
+    ;;
 build-all)
     twinpath_install_packages || exit 1
     twinpath_build_native || exit 1
@@ -69,9 +114,14 @@ stop)
     log "Wine session stopped"
     ;;
 product)
-    cmake --build "$TWINPATH_NATIVE" --target twinpath_core || exit 1
-    if [ "${1:-}" = fuzz ]; then nice -n 10 cmake --build "$TWINPATH_FUZZ_TREE" --target twinpath_core || exit 1; fi
-    cmake --build "$TWINPATH_WIN" --target twinpath || exit 1
+    for tree in "$@"; do
+        case "$tree" in
+        native) cmake --build "$TWINPATH_NATIVE" --target twinpath_core twinpath_cli || exit 1 ;;
+        fuzz) nice -n 10 cmake --build "$TWINPATH_FUZZ_TREE" --target twinpath_core twinpath_cli || exit 1 ;;
+        win) cmake --build "$TWINPATH_WIN" --target twinpath tpath || exit 1 ;;
+        *) log "no tree $tree"; exit 2 ;;
+        esac
+    done
     ;;
 native-build)
     twinpath_build_native
@@ -102,12 +152,17 @@ alive)
 win-build)
     twinpath_build_windows
     ;;
+screenshot)
+    load_session || exit 1
+    twinpath_screenshot "$TWINPATH_WIN/screenshot.png" 'C:\windows\system32\drivers\etc\hosts'
+    log "screenshot of the window: $TWINPATH_WIN/screenshot.png"
+    ;;
 win-test)
     load_session || exit 1
     ctest --test-dir "$TWINPATH_WIN" --output-on-failure --timeout 180 "$@"
     ;;
 *)
-    log "usage: $0 build-all [fuzz]|start|product [fuzz]|native-build|native-test [ARGS...]|fuzz-build|fuzz TARGET SECONDS|fuzz-replay TARGET|win-build|win-test [ARGS...]|alive|stop"
+    log "usage: $0 plan SECONDS|run SECONDS|build-all [fuzz]|start|product TREE...|native-build|native-test [ARGS...]|fuzz-build|fuzz TARGET SECONDS|fuzz-replay TARGET|win-build|screenshot|win-test [ARGS...]|alive|stop"
     exit 2
     ;;
 esac

@@ -1,5 +1,5 @@
 // The programs as the release archive holds them, unpacked in a folder whose
-// name holds a blank and a non-ASCII letter (unpack_archive.sh): both run from
+// name holds a blank and a non-ASCII letter (release_test.py): both run from
 // there, and the window's caption, both version resources and tpath --version
 // tell the version the build was made with.
 #include "tests/win32/Support.h"

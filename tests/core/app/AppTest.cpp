@@ -12,7 +12,7 @@ TEST(ShortNameHintTest, NamesFitEightDotThreeInAnyCaseWithTheAllowedCharactersOn
     for (const wchar_t* name : {L"README.TXT", L"readme.txt", L"ReadMe.t", L"A", L"$%'-_@~`.!()", L"{}^#&09"})
         EXPECT_TRUE(fitsEightDotThree(name)) << testing::PrintToString(name);
     for (const wchar_t* name : {L"ABCDEFGHI", L"A.ABCD", L"A.B.C", L"A B", L"A+B", L"A[1]", L".TXT", L"A.", L"",
-                                L"CAF\u00c9.TXT", L"\u65e5\u672c.TXT"})
+                                L"CAF\u00c9.TXT", L"\u65e5\u672c.TXT", L"\U0001F600.TXT"})
         EXPECT_FALSE(fitsEightDotThree(name)) << testing::PrintToString(name);
 }
 

@@ -14,8 +14,9 @@
 
 namespace twinpath::fakes {
 
-// Case mapping of ASCII letters, enough for the names the tests use; the comparison folds case and
-// then orders by code point, which puts a blank, "D" and "F" where the locale's collation does.
+// Case mapping of ASCII letters, enough for the names the tests use; every other unit, a surrogate
+// among them, stays as it is. The comparison folds case and then orders by unit, which puts a blank,
+// "D" and "F" where the locale's collation does; the keys order alike with wchar_t of 16 or 32 bits.
 struct FakeText final : TextServices {
     static std::wstring mapped(std::wstring text, wchar_t from, wchar_t to) {
         for (auto& c : text) c = c >= from && c <= from + 25 ? static_cast<wchar_t>(c - from + to) : c;
@@ -26,7 +27,7 @@ struct FakeText final : TextServices {
     int compareNoCase(const std::wstring& a, const std::wstring& b) override { return toLower(a).compare(toLower(b)); }
     std::string sortKey(const std::wstring& text) override {  // the folded text's units, high byte first
         std::string key;
-        for (const wchar_t unit : toLower(text)) key += {char(unit >> 8), char(unit & 0xFF)};
+        for (const auto unit : toLower(text)) key += {char(std::uint32_t(unit) >> 16), char(unit >> 8), char(unit)};
         return key;
     }
 };

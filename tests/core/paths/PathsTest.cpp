@@ -49,11 +49,13 @@ TEST(PathConverterTest, LongFormKeepsTheTypedHeadAndTakesStoredNamesBelow) {
     fs.add(L"C:\\Data\\Sub\\");
     fs.add(L"C:\\Data\\A?C");  // the fake takes any name: a lookup would find this one
     fs.add(L"\\\\Server\\Share\\Dir\\File.Txt");
+    fs.add(L"C:\\Smile \U0001F600|SMILE~1\\");  // a character beyond the BMP: two units in UTF-16
     PathConverter converter(fs);
     for (const auto& [input, longForm] : std::initializer_list<std::pair<const wchar_t*, const wchar_t*>>{
              {L"c:\\progra~1\\longfo~1\\deepfi~1.tex", L"c:\\Program Files\\Long Folder\\Deep File.text"},
              {L"C:\\PROGRAM FILES\\long folder", L"C:\\Program Files\\Long Folder"},
              {L"\\\\SERVER\\share\\dir\\FILE.TXT", L"\\\\SERVER\\share\\Dir\\File.Txt"},
+             {L"c:\\smile~1\\", L"c:\\Smile \U0001F600\\"},
              {L"c:\\", L"c:\\"},
              {L"\\\\server\\SHARE", L"\\\\server\\SHARE"},
              // Empty items, "." and ".." and wildcards name no entry of their own.
@@ -128,6 +130,10 @@ TEST(PathFormsTest, EveryFormOfEachShapeOfPath) {
             EXPECT_EQ(formed.text, forms[i]) << testing::PrintToString(path) << " form " << i + 1;
             EXPECT_EQ(formed.made(), !forms[i].empty()) << testing::PrintToString(path) << " form " << i + 1;
         }
-    // A lone surrogate has no UTF-8 form.
+    // A lone surrogate has no UTF-8 form, nor has a 32-bit unit beyond U+10FFFF (or a negative one).
     EXPECT_FALSE(pathInForm(PathForm::FileUri, L"C:\\x\xD800", fs).made());
+    if constexpr (sizeof(wchar_t) == 4) {
+        for (const auto unit : {0x110000, -1})
+            EXPECT_FALSE(pathInForm(PathForm::FileUri, L"C:\\x" + std::wstring(1, wchar_t(unit)), fs).made()) << unit;
+    }
 }

@@ -3,6 +3,7 @@
 #include "app/Selection.h"
 #include "app/SelectionTexts.h"
 #include "fakes/Fakes.h"
+#include "paths/ArgumentItems.h"
 
 using namespace twinpath;
 
@@ -135,4 +136,13 @@ TEST(SelectionTest, EveryItemsFormGoesOnALineOfItsOwnOrAfterACommandOnOne) {
         EXPECT_EQ(joined.text, row.joined.text);
         EXPECT_EQ(joined.whyNot, row.joined.whyNot);
     }
+}
+
+TEST(SelectionTest, AllItemsForTheCommandLineSplitBackIntoTheItemsAsWindowsProgramsSplitThem) {
+    fakes::FakeFileSystem fs;
+    const std::vector<std::wstring> items = {L"C:\\", L"C:\\a b\\", L"\\\\s\\x&y", L"D:\\plain",
+                                             L"C:\\100%\\\u65e5 z\\\\"};
+    std::vector<ItemForm> forms;
+    for (const std::wstring& item : items) forms.push_back({item, pathInForm(PathForm::CommandLine, item, fs)});
+    EXPECT_EQ(splitArguments(joinedForms(PathForm::CommandLine, forms).text), items);
 }

@@ -6,7 +6,7 @@
 #include <string_view>
 
 #include "paths/PathHead.h"
-#include "win32/BufferCall.h"
+#include "win32/LongPath.h"
 
 namespace twinpath::win32 {
 
@@ -59,13 +59,7 @@ bool namesDeviceObject(std::wstring_view rest) {
 
 // The system's own rule for reserved names, which differs between versions:
 // it makes the full path of such a name a device-namespace path.
-bool mapsToDevice(const std::wstring& path) {
-    std::wstring full;
-    const bool ok = callWithGrowingBuffer(
-        [&](wchar_t* buffer, DWORD capacity) { return ::GetFullPathNameW(path.c_str(), capacity, buffer, nullptr); },
-        full);
-    return ok && full.starts_with(kDeviceNamespace);
-}
+bool mapsToDevice(const std::wstring& path) { return fullPathOf(path).starts_with(kDeviceNamespace); }
 
 }  // namespace
 

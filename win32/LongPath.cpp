@@ -18,13 +18,18 @@ bool hasPrefix(const std::wstring& path) {
 
 }  // namespace
 
-std::wstring toApiPath(const std::wstring& path) {
-    if (path.size() < kPrefixThreshold || hasPrefix(path)) return path;
+std::wstring fullPathOf(const std::wstring& path) {
     std::wstring full;
     const bool ok = callWithGrowingBuffer(
         [&](wchar_t* buffer, DWORD capacity) { return ::GetFullPathNameW(path.c_str(), capacity, buffer, nullptr); },
         full);
-    if (!ok) return path;
+    return ok ? full : std::wstring();
+}
+
+std::wstring toApiPath(const std::wstring& path) {
+    if (path.size() < kPrefixThreshold || hasPrefix(path)) return path;
+    std::wstring full = fullPathOf(path);
+    if (full.empty()) return path;
     // Normalisation drops a trailing "\"; keep it, since it means "a folder".
     if (path.back() == L'\\' && full.back() != L'\\') full += L'\\';
     if (full.starts_with(L"\\\\")) return L"\\\\?\\UNC\\" + full.substr(2);

@@ -16,7 +16,7 @@ void FormsJob::run() {
     PathConverter converter(fileSystem_);
     converter.setInput(path);
     forms.longForm = converter.longForm();
-    forms.shortForm = converter.shortForm();
+    forms.shortForm = converter.shortForm(forms.shortFormFailure);
     forms.hint = shortNameHint(fileSystem_, forms.longForm);
     if (forms.longForm.empty()) return;
     forms.longNetworkPath = pathInForm(PathForm::Network, forms.longForm, fileSystem_);

@@ -23,8 +23,13 @@ void PathConverter::setInput(const std::wstring& path) {
     input_ = fileSystem_.attributes(path) ? path : std::wstring();
 }
 
+std::wstring PathConverter::shortForm(std::wstring& failure) const {
+    return input_.empty() ? std::wstring() : fileSystem_.shortPath(input_, failure);
+}
+
 std::wstring PathConverter::shortForm() const {
-    return input_.empty() ? std::wstring() : fileSystem_.shortPath(input_);
+    std::wstring failure;
+    return shortForm(failure);
 }
 
 std::wstring PathConverter::longForm() const {

@@ -204,7 +204,7 @@ TEST_F(MainControllerTest, CopyMenusOfferTheFormsTheyCanMakeInTheCaseShownAndSay
         return items;
     };
     controller.openPath(L"\\\\server\\share\\dir\\file.txt");
-    EXPECT_EQ(offered(NameField::Long), L"++++-+-++");
+    EXPECT_EQ(offered(NameField::Long), L"+++++-+-++");
     controller.copyForm(NameField::Long, PathForm::Wsl);
     EXPECT_EQ(view.fields[1], L"Nothing was copied: only a path on a drive has a WSL form.");
     EXPECT_EQ(view.clipboard, L"untouched");
@@ -212,7 +212,7 @@ TEST_F(MainControllerTest, CopyMenusOfferTheFormsTheyCanMakeInTheCaseShownAndSay
     fs.add(L"N:\\Docs|DOCS~1\\Long Report.txt|LONGRE~1.TXT"), fs.mappedDrives[L"N:"] = L"\\\\Server\\Share";
     controller.openPath(L"n:\\docs\\long report.txt");
     controller.selectCase(LetterCase::Upper);
-    EXPECT_EQ(offered(NameField::Short), L"++++++++++");
+    EXPECT_EQ(offered(NameField::Short), L"+++++++++++");
     for (const auto& [field, form, copied] : std::initializer_list<std::tuple<NameField, PathForm, const wchar_t*>>{
              {NameField::Short, PathForm::Network, L"\\\\SERVER\\SHARE\\DOCS~1\\LONGRE~1.TXT"},
              {NameField::Short, PathForm::ShortFolderLongName, L"N:\\DOCS~1\\LONG REPORT.TXT"},

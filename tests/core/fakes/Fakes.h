@@ -50,9 +50,12 @@ public:
         const Node* node = walk(path);
         return node ? std::optional(node->attributes) : std::nullopt;
     }
-    // The typed path with each item that has an alias replaced by it.
-    std::wstring shortPath(const std::wstring& path) override {
+    // The typed path with each item that has an alias replaced by it; when set, the message of a
+    // system that cannot make short forms.
+    std::wstring shortPathFailure;
+    std::wstring shortPath(const std::wstring& path, std::wstring& failure) override {
         std::wstring form;
+        if (!shortPathFailure.empty()) return failure = shortPathFailure, L"";
         return walk(path, &form) ? form : L"";
     }
     std::optional<std::wstring> shortName(const std::wstring& path) override {

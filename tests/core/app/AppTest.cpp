@@ -291,3 +291,23 @@ TEST(WindowLayoutTest, OuterLimitsGrowWithAThickFrame) {
     EXPECT_EQ(std::pair(narrow.width, narrow.height), std::pair(462, 106));
     EXPECT_EQ(std::pair(wide.width, wide.height), std::pair(500, 106));
 }
+
+TEST_F(MainControllerTest, AShortFormTheSystemCannotMakeIsSaidInItsFieldAndNeverCopied) {
+    fs.shortPathFailure = L"The network path was not found.";
+    controller.openPath(L"\\\\Server\\Share\\Dir\\File.txt");
+    EXPECT_EQ(view.fields[1], L"No short form: The network path was not found.");
+    view.fields[1].clear();
+    controller.copyField(NameField::Short);
+    EXPECT_EQ(view.fields[1], L"No short form: The network path was not found.");
+    EXPECT_EQ(view.clipboard, L"untouched");
+}
+
+TEST_F(MainControllerTest, CopyForCommandLineOfAPathThatCmdMayExpandSaysSo) {
+    fs.add(L"C:\\Data\\100%.txt");
+    controller.openPath(L"C:\\Data\\100%.txt");
+    controller.copyForm(NameField::Long, PathForm::CommandLine);
+    EXPECT_EQ(view.clipboard, L"\"C:\\Data\\100%.txt\"");
+    EXPECT_EQ(view.fields[1],
+              L"Copied, but at the prompt cmd may expand %...% in it, and !...! with delayed expansion: in a batch "
+              L"file use Copy for Batch File.");
+}

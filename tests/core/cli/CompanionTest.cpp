@@ -42,10 +42,31 @@ TEST(CompanionOptionsTest, ReadsOptionsAnywhereBeforeTheEndMarker) {
              {{L"a", L"--list=all"}, L"error: unknown listing mode: all"},
              {{L"a", L"--encoding=utf8"}, L"error: unknown encoding: utf8"},
              {{L"--as=url", L"a"}, L"error: unknown form: url"},
-             {{L"--as=uri", L"--list", L"a"}, L"error: --as and --list do not go together"},
              {{L"a", L"-f"}, L"error: option -f needs a value"},
              {{L"a", L"--encoding"}, L"error: option --encoding needs a value"}})
         EXPECT_EQ(summary(arguments), expected);
+}
+
+TEST(CompanionOptionsTest, EachOptionGoesWithEachOtherButAsWithAListing) {
+    const std::vector<Texts> options = {
+        {L"-l"},    {L"-s"},       {L"-b"}, {L"--upper"},   {L"--lower"},        {L"--list"}, {L"-r"},
+        {L"--why"}, {L"--as=cmd"}, {L"-0"}, {L"-f", L"in"}, {L"--encoding=oem"}, {L"--help"}, {L"--version"}};
+    const struct {
+        std::wstring first, second, error;
+    } refused[] = {{.first = L"--as=cmd", .second = L"--list", .error = L"--as and --list do not go together"},
+                   {.first = L"--as=cmd", .second = L"-r", .error = L"--as and -r do not go together"}};
+    for (const Texts& first : options)
+        for (const Texts& second : options) {
+            Texts arguments = first;
+            arguments.insert(arguments.end(), second.begin(), second.end());
+            arguments.push_back(L"C:\\x");
+            std::wstring error;
+            for (const auto& row : refused)
+                if ((first[0] == row.first && second[0] == row.second) ||
+                    (first[0] == row.second && second[0] == row.first))
+                    error = row.error;
+            EXPECT_EQ(parseArguments(arguments).error, error) << first[0] << L" " << second[0];
+        }
 }
 
 // Each line handed over, "|" after each; `stopAfter` lines are taken before the handler says stop.
@@ -130,6 +151,33 @@ TEST_F(CompanionTest, GivesTheFormsAsAskedAndAnEmptyRecordWhereOneCannotBeMade) 
     // The short folder comes of the long form whatever form is chosen, in the case asked for.
     EXPECT_EQ(run({L"-s", L"--lower", L"--as", L"short-folder", L"C:\\Program Files\\Read Me.txt"}), kAllFound);
     EXPECT_EQ(console.out, L"c:\\progra~1\\read me.txt\r\n");
+}
+
+TEST_F(CompanionTest, ShortFormTheSystemCannotMakeFailsTheRecordButKeepsTheLongForm) {
+    fs.shortPathFailure = L"The network path was not found.";
+    const std::wstring failure = L"tpath: no short form of C:\\Data: The network path was not found.\r\n";
+    const struct {
+        Texts arguments;
+        std::wstring out;
+    } rows[] = {{.arguments = {L"-s", L"C:\\Data"}, .out = L"\r\n"},
+                {.arguments = {L"-b", L"C:\\Data"}, .out = L"C:\\Data\t\r\n"},
+                {.arguments = {L"-s", L"--as=cmd", L"C:\\Data"}, .out = L"\r\n"}};
+    for (const auto& row : rows) {
+        console.out.clear(), console.err.clear();
+        EXPECT_EQ(run(row.arguments), kSomeFailed);
+        EXPECT_EQ(console.out, row.out);
+        EXPECT_EQ(console.err, failure);
+    }
+}
+
+TEST_F(CompanionTest, CmdFormThatCmdMayExpandIsPrintedWithACaution) {
+    fs.add(L"C:\\Data\\100%.txt");
+    EXPECT_EQ(run({L"--as=cmd", L"C:\\Data\\100%.txt"}), kAllFound);
+    EXPECT_EQ(run({L"--as=batch", L"C:\\Data\\100%.txt"}), kAllFound);
+    EXPECT_EQ(console.out, L"\"C:\\Data\\100%.txt\"\r\n\"C:\\Data\\100%%.txt\"\r\n");
+    EXPECT_EQ(console.err,
+              L"tpath: C:\\Data\\100%.txt: at the prompt cmd may expand %...% in it, and !...! with delayed "
+              L"expansion; in a batch file use --as=batch\r\n");
 }
 
 TEST_F(CompanionTest, ListsAFolderWholeOrNotAtAll) {

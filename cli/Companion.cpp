@@ -11,7 +11,7 @@
 #include "listing/TreeLister.h"
 #include "paths/PathConverter.h"
 #include "paths/PathForms.h"
-#include "paths/PathHead.h"
+#include "paths/PathShape.h"
 #include "paths/ShownCase.h"
 
 namespace twinpath::cli {

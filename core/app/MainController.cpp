@@ -4,7 +4,7 @@
 
 #include "app/Texts.h"
 #include "paths/CommandLine.h"
-#include "paths/PathHead.h"
+#include "paths/PathShape.h"
 #include "paths/ShownCase.h"
 
 namespace twinpath {

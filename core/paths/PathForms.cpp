@@ -3,7 +3,7 @@
 #include <algorithm>
 #include <optional>
 
-#include "paths/PathHead.h"
+#include "paths/PathShape.h"
 
 namespace twinpath {
 
@@ -37,23 +37,24 @@ struct Shape {
     std::wstring plain;
 };
 
-Shape shapeOf(const std::wstring& path) {
-    using Prefixed = PrefixedRoot::Kind;
-    const PrefixedRoot prefixed = splitPrefixedRoot(path);
-    if (prefixed.kind == Prefixed::Volume || prefixed.kind == Prefixed::Other) {
-        const auto separator = path.find(L'\\', prefixed.length);
-        const std::size_t root = separator == std::wstring::npos ? path.size() : separator + 1;
-        return {Shape::Kind::Device, root, root, path};
+Shape formShapeOf(const std::wstring& path) {
+    using Kind = PathShape::Kind;
+    const PathShape shape = shapeOf(path);
+    const std::size_t root = shape.rootLength;
+    switch (shape.kind) {
+        case Kind::Volume:
+        case Kind::Object:
+            return {Shape::Kind::Device, root, root, path};
+        case Kind::Drive:
+        case Kind::PrefixedDrive:
+            return {Shape::Kind::Drive, root, root, path.substr(shape.prefixLength)};
+        case Kind::Unc:
+        case Kind::PrefixedUnc:
+            return {Shape::Kind::Unc, root, path[root - 1] == L'\\' ? root - 1 : root,
+                    shape.isPrefixed() ? L"\\\\" + path.substr(shape.prefixLength) : path};
+        default:
+            return {};
     }
-    std::wstring plain = path;
-    std::size_t prefix = 0;
-    if (prefixed.kind == Prefixed::Drive) plain = path.substr(prefix = 4);
-    if (prefixed.kind == Prefixed::Unc) plain = L"\\\\" + path.substr(8), prefix = 6;
-    const PathHead head = splitHead(plain);
-    if (head.kind == PathHead::Kind::None) return {};
-    const bool drive = head.kind == PathHead::Kind::Drive;
-    const std::size_t kept = drive || plain[head.length - 1] != L'\\' ? head.length : head.length - 1;
-    return {drive ? Shape::Kind::Drive : Shape::Kind::Unc, prefix + head.length, prefix + kept, std::move(plain)};
 }
 
 // The bounds of the last level, trailing separators left out; nothing for a
@@ -167,7 +168,7 @@ bool asksFileSystem(PathForm form) { return form == PathForm::Network || form ==
 
 FormedPath pathInForm(PathForm form, const std::wstring& path, FileSystem& fileSystem) {
     if (form == PathForm::AsShown) return made(path);
-    const Shape shape = shapeOf(path);
+    const Shape shape = formShapeOf(path);
     if (shape.kind == Shape::Kind::None) return notMade(kNotAFullPath);
     switch (form) {
         case PathForm::CommandLine:

@@ -43,6 +43,11 @@ TEST(PathShapeTest, KindAndRootOfEachShapeOfPath) {
     }
 }
 
+TEST(PathShapeTest, OnlyRelativeAndDriveRelativePathsNeedACurrentFolder) {
+    for (const wchar_t* path : {L"x\\y", L"\\x", L"C:", L"C:x"}) EXPECT_FALSE(isFullPath(path)) << path;
+    for (const wchar_t* path : {L"C:\\", L"\\\\srv", L"\\\\?\\C:\\x"}) EXPECT_TRUE(isFullPath(path)) << path;
+}
+
 TEST(PathConverterTest, LongFormKeepsTheTypedHeadAndTakesStoredNamesBelow) {
     fakes::FakeFileSystem fs;
     fs.add(L"C:\\Program Files|PROGRA~1\\Long Folder|LONGFO~1\\Deep File.text|DEEPFI~1.TEX");

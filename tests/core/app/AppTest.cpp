@@ -298,16 +298,16 @@ TEST_F(MainControllerTest, AShortFormTheSystemCannotMakeIsSaidInItsFieldAndNever
     EXPECT_EQ(view.fields[1], L"No short form: The network path was not found.");
     view.fields[1].clear();
     controller.copyField(NameField::Short);
-    EXPECT_EQ(view.fields[1], L"No short form: The network path was not found.");
-    EXPECT_EQ(view.clipboard, L"untouched");
+    EXPECT_EQ(std::pair(view.fields[1], view.clipboard),
+              std::pair(std::wstring(L"No short form: The network path was not found."), std::wstring(L"untouched")));
 }
 
 TEST_F(MainControllerTest, CopyForCommandLineOfAPathThatCmdMayExpandSaysSo) {
     fs.add(L"C:\\Data\\100%.txt");
     controller.openPath(L"C:\\Data\\100%.txt");
     controller.copyForm(NameField::Long, PathForm::CommandLine);
-    EXPECT_EQ(view.clipboard, L"\"C:\\Data\\100%.txt\"");
-    EXPECT_EQ(view.fields[1],
-              L"Copied, but at the prompt cmd may expand %...% in it, and !...! with delayed expansion: in a batch "
-              L"file use Copy for Batch File.");
+    EXPECT_EQ(std::pair(view.clipboard, view.fields[1]),
+              std::pair(std::wstring(L"\"C:\\Data\\100%.txt\""),
+                        std::wstring(L"Copied, but at the prompt cmd may expand %...% in it, and !...! with delayed "
+                                     L"expansion: in a batch file use Copy for Batch File.")));
 }

@@ -19,13 +19,10 @@ TEST(PathShapeTest, KindAndRootOfEachShapeOfPath) {
     } rows[] = {{.path = L"C:\\a\\b", .kind = Drive, .root = 3, .top = 3},
                 {.path = L"z:\\", .kind = Drive, .root = 3, .top = 3},
                 {.path = L"C:", .kind = DriveRelative},
-                {.path = L"C:x\\y", .kind = DriveRelative},
                 {.path = L"x\\y", .kind = Relative},
-                {.path = L"\\x", .kind = Relative},
                 {.path = L"\\\\srv\\share\\dir", .kind = Unc, .root = 12, .top = 6},
                 {.path = L"\\\\srv\\share", .kind = Unc, .root = 11, .top = 6},
                 {.path = L"\\\\srv", .kind = NoShare},
-                {.path = L"\\\\srv\\", .kind = NoShare},
                 {.path = L"\\\\srv\\\\x", .kind = NoShare},
                 {.path = L"\\\\\\a\\b", .kind = NoShare},
                 {.path = L"\\\\?\\C:\\a", .kind = PrefixedDrive, .prefix = 4, .root = 7, .top = 7},
@@ -54,6 +51,8 @@ TEST(PathConverterTest, LongFormKeepsTheTypedHeadAndTakesStoredNamesBelow) {
     fs.add(L"C:\\Data\\Sub\\");
     fs.add(L"C:\\Data\\A?C");  // the fake takes any name: a lookup would find this one
     fs.add(L"\\\\Server\\Share\\Dir\\File.Txt");
+    fs.add(L"C:\\Data\\Locked\\Inner.txt");
+    fs.unreadable[L"c:\\data\\locked"] = L"Access is denied.";
     PathConverter converter(fs);
     for (const auto& [input, longForm] : std::initializer_list<std::pair<const wchar_t*, const wchar_t*>>{
              {L"c:\\progra~1\\longfo~1\\deepfi~1.tex", L"c:\\Program Files\\Long Folder\\Deep File.text"},
@@ -67,7 +66,9 @@ TEST(PathConverterTest, LongFormKeepsTheTypedHeadAndTakesStoredNamesBelow) {
              {L"c:\\data\\a?c", L"c:\\Data\\a?c"},
              // "C:" is the drive's current folder: it exists but has no head to keep.
              {L"C:", L""},
-             {L"C:\\Data\\missing", L""}}) {
+             {L"C:\\Data\\missing", L""},
+             // A level that cannot be read keeps its typed name; the levels below it are still looked up.
+             {L"c:\\data\\locked\\inner.txt", L"c:\\Data\\locked\\Inner.txt"}}) {
         converter.setInput(input);
         EXPECT_EQ(converter.longForm(), longForm) << testing::PrintToString(input);
     }
@@ -89,6 +90,9 @@ TEST(CommandLineTest, ArgumentsAndTheInputPathInThem) {
         EXPECT_EQ(read(text), result) << testing::PrintToString(text);
 }
 
+// A character beyond the Basic Multilingual Plane comes through each form as itself.
+#define SMILE L"\U0001F600"
+
 static std::wstring formOf(PathForm form, const std::wstring& path) {
     fakes::FakeFileSystem fs;
     const FormedPath formed = pathInForm(form, path, fs);
@@ -106,43 +110,31 @@ TEST(PathFormsTest, CmdQuotesForEachCharacterItsHelpNamesAndNoOther) {
     }
 }
 
-TEST(PathFormsTest, BatchFormDoublesEachPercentSignOfTheCommandLineForm) {
-    const struct {
-        const wchar_t* path;
-        const wchar_t* batch;
-    } rows[] = {{.path = L"C:\\a%OS%b", .batch = L"\"C:\\a%%OS%%b\""},
-                {.path = L"C:\\%", .batch = L"\"C:\\%%\""},
-                {.path = L"C:\\a!b", .batch = L"\"C:\\a!b\""},
-                {.path = L"C:\\\U0001F600", .batch = L"C:\\\U0001F600"}};
-    for (const auto& row : rows) EXPECT_EQ(formOf(PathForm::BatchFile, row.path), row.batch);
-}
-
-TEST(PathFormsTest, CmdFormOfAPathThatCmdMayExpandCarriesACaution) {
+TEST(PathFormsTest, WhatCmdMayExpandIsDoubledForABatchFileAndCautionedOnTheCommandLine) {
     fakes::FakeFileSystem fs;
-    for (const wchar_t* path : {L"C:\\a%b", L"C:\\a!b", L"C:\\a^b"}) {
-        const FormedPath formed = pathInForm(PathForm::CommandLine, path, fs);
-        EXPECT_EQ(formed.caution.empty(), path[4] == L'^') << testing::PrintToString(path);
-        EXPECT_TRUE(formed.made());
+    const struct {
+        const wchar_t *path, *batch;
+        bool caution;
+    } rows[] = {{.path = L"C:\\a%OS%b", .batch = L"\"C:\\a%%OS%%b\"", .caution = true},
+                {.path = L"C:\\%", .batch = L"\"C:\\%%\"", .caution = true},
+                {.path = L"C:\\a!b", .batch = L"\"C:\\a!b\"", .caution = true},
+                {.path = L"C:\\a^b", .batch = L"\"C:\\a^b\"", .caution = false},
+                {.path = L"C:\\" SMILE, .batch = L"C:\\" SMILE, .caution = false}};
+    for (const auto& row : rows) {
+        EXPECT_EQ(pathInForm(PathForm::BatchFile, row.path, fs).text, row.batch);
+        EXPECT_EQ(pathInForm(PathForm::CommandLine, row.path, fs).caution.empty(), !row.caution) << row.path;
     }
 }
 
 TEST(PathFormsTest, QuotesCloseBeforeATrailingSeparator) {
     const struct {
-        const wchar_t* path;
-        const wchar_t* commandLine;
-        const wchar_t* quoted;
+        const wchar_t *path, *commandLine, *quoted;
     } rows[] = {
         {.path = L"C:\\", .commandLine = L"C:\\", .quoted = L"\"C:\"\\"},
-        {.path = L"C:\\Dir With Blank\\",
-         .commandLine = L"\"C:\\Dir With Blank\"\\",
-         .quoted = L"\"C:\\Dir With Blank\"\\"},
-        {.path = L"\\\\?\\C:\\x\\dir with blank\\",
-         .commandLine = L"\"\\\\?\\C:\\x\\dir with blank\"\\",
-         .quoted = L"\"\\\\?\\C:\\x\\dir with blank\"\\"},
-        {.path = L"\\\\server\\share\\\\",
-         .commandLine = L"\\\\server\\share\\\\",
-         .quoted = L"\"\\\\server\\share\"\\\\"},
-        {.path = L"C:\\a b\U0001F600", .commandLine = L"\"C:\\a b\U0001F600\"", .quoted = L"\"C:\\a b\U0001F600\""}};
+        {.path = L"C:\\a b\\", .commandLine = L"\"C:\\a b\"\\", .quoted = L"\"C:\\a b\"\\"},
+        {.path = L"\\\\?\\C:\\a b\\", .commandLine = L"\"\\\\?\\C:\\a b\"\\", .quoted = L"\"\\\\?\\C:\\a b\"\\"},
+        {.path = L"\\\\s\\h\\\\", .commandLine = L"\\\\s\\h\\\\", .quoted = L"\"\\\\s\\h\"\\\\"},
+        {.path = L"C:\\a b" SMILE, .commandLine = L"\"C:\\a b" SMILE "\"", .quoted = L"\"C:\\a b" SMILE "\""}};
     for (const auto& row : rows) {
         EXPECT_EQ(formOf(PathForm::CommandLine, row.path), row.commandLine);
         EXPECT_EQ(formOf(PathForm::Quoted, row.path), row.quoted);
@@ -186,14 +178,11 @@ TEST(PathFormsTest, SlashAndUriFormsRefuseItemsThatOnlyTheLiteralPrefixKeeps) {
     const std::wstring refused =
         L"not made: an item of the path ends in a period or a blank, which only its \\\\?\\ form keeps";
     const struct {
-        const wchar_t* path;
-        std::wstring slashes;
-        std::wstring uri;
+        std::wstring path, slashes, uri;
     } rows[] = {{.path = L"\\\\?\\C:\\x.\\f", .slashes = refused, .uri = refused},
                 {.path = L"\\\\?\\C:\\x\\f ", .slashes = refused, .uri = refused},
                 {.path = L"\\\\?\\UNC\\srv\\share\\x.", .slashes = refused, .uri = refused},
                 {.path = L"\\\\?\\C:\\x.y\\ f", .slashes = L"C:/x.y/ f", .uri = L"file:///C:/x.y/%20f"},
-                {.path = L"\\\\?\\C:\\", .slashes = L"C:/", .uri = L"file:///C:/"},
                 {.path = L"\\\\.\\C:\\x.", .slashes = L"C:/x.", .uri = L"file:///C:/x."},
                 {.path = L"C:\\x.", .slashes = L"C:/x.", .uri = L"file:///C:/x."}};
     for (const auto& row : rows) {
@@ -202,90 +191,65 @@ TEST(PathFormsTest, SlashAndUriFormsRefuseItemsThatOnlyTheLiteralPrefixKeeps) {
     }
 }
 
-TEST(PathFormsTest, FormsThatTheRootDecidesForEachShapeOfPath) {
+// Paths of each shape on one disk: an item below a folder with an alias, and roots.
+struct PathFormsOfEachRootTest : testing::Test {
+    PathFormsOfEachRootTest() {
+        for (const wchar_t* path : {L"C:\\P f|PF~1\\", L"\\\\s\\h\\", L"\\\\?\\C:\\D|D~1\\",
+                                    L"\\\\?\\UNC\\s\\h\\d|D~1\\", L"n:\\d|D~1\\", L"D:\\", L"\\\\?\\Volume{1}\\d\\"})
+            fs.add(path);
+    }
+    // The form's text, empty where it cannot be made.
+    std::wstring form(PathForm form, const std::wstring& path) {
+        const FormedPath formed = pathInForm(form, path, fs);
+        return formed.made() ? formed.text : L"";
+    }
     fakes::FakeFileSystem fs;
-    for (const wchar_t* path : {L"C:\\P f|PF~1\\", L"\\\\s\\h\\", L"\\\\?\\C:\\D|D~1\\", L"\\\\?\\UNC\\s\\h\\d|D~1\\",
-                                L"n:\\d|D~1\\", L"D:\\", L"\\\\?\\Volume{1}\\d\\"})
-        fs.add(path);
-    fs.mappedDrives[L"N:"] = L"\\\\S\\H";  // what the network layer answers for N:
-    const std::wstring x = L"\U0001F600";  // beyond the Basic Multilingual Plane
-    const std::wstring ux = L"%F0%9F%98%80";
-    // Empty where a form cannot be made.
+};
+
+TEST_F(PathFormsOfEachRootTest, SlashWslAndUriForms) {
     const struct {
-        std::wstring path, slashes, wsl{}, uri{}, network{}, name{}, parent{}, shortFolder{};
-    } rows[] = {{.path = L"C:\\P f\\" + x,
-                 .slashes = L"C:/P f/" + x,
-                 .wsl = L"/mnt/c/P f/" + x,
-                 .uri = L"file:///C:/P%20f/" + ux,
-                 .name = x,
-                 .parent = L"C:\\P f",
-                 .shortFolder = L"C:\\PF~1\\" + x},
-                {.path = L"\\\\s\\h\\" + x,
-                 .slashes = L"//s/h/" + x,
-                 .uri = L"file://s/h/" + ux,
-                 .name = x,
-                 .parent = L"\\\\s\\h",
-                 .shortFolder = L"\\\\s\\h\\" + x},
-                {.path = L"\\\\?\\C:\\D\\" + x,
-                 .slashes = L"C:/D/" + x,
-                 .wsl = L"/mnt/c/D/" + x,
-                 .uri = L"file:///C:/D/" + ux,
-                 .name = x,
-                 .parent = L"\\\\?\\C:\\D",
-                 .shortFolder = L"\\\\?\\C:\\D~1\\" + x},
-                {.path = L"\\\\?\\UNC\\s\\h\\d\\" + x,
-                 .slashes = L"//s/h/d/" + x,
-                 .uri = L"file://s/h/d/" + ux,
-                 .name = x,
-                 .parent = L"\\\\?\\UNC\\s\\h\\d",
-                 .shortFolder = L"\\\\?\\UNC\\s\\h\\D~1\\" + x},
-                {.path = L"n:\\d\\" + x,
-                 .slashes = L"n:/d/" + x,
-                 .wsl = L"/mnt/n/d/" + x,
-                 .uri = L"file:///n:/d/" + ux,
-                 .network = L"\\\\S\\H\\d\\" + x,
-                 .name = x,
-                 .parent = L"n:\\d",
-                 .shortFolder = L"n:\\D~1\\" + x},
-                // A folder's trailing separator is not part of its name; roots have no name and no parent.
-                {.path = L"D:\\a.b\\",
-                 .slashes = L"D:/a.b/",
-                 .wsl = L"/mnt/d/a.b/",
-                 .uri = L"file:///D:/a.b/",
-                 .name = L"a.b",
-                 .parent = L"D:\\",
-                 .shortFolder = L"D:\\a.b"},
-                {.path = L"C:\\", .slashes = L"C:/", .wsl = L"/mnt/c/", .uri = L"file:///C:/"},
-                {.path = L"\\\\s\\h\\", .slashes = L"//s/h/", .uri = L"file://s/h/"},
-                {.path = L"\\\\?\\Volume{1}\\d\\" + x,
-                 .slashes = L"//?/Volume{1}/d/" + x,
-                 .name = x,
-                 .parent = L"\\\\?\\Volume{1}\\d",
-                 .shortFolder = L"\\\\?\\Volume{1}\\d\\" + x},
-                {.path = L"Nothing was copied", .slashes = L""}};
+        const wchar_t *path, *slashes, *wsl, *uri;
+    } rows[] = {
+        {.path = L"C:\\P f\\x", .slashes = L"C:/P f/x", .wsl = L"/mnt/c/P f/x", .uri = L"file:///C:/P%20f/x"},
+        {.path = L"n:\\d\\x", .slashes = L"n:/d/x", .wsl = L"/mnt/n/d/x", .uri = L"file:///n:/d/x"},
+        {.path = L"\\\\s\\h\\" SMILE, .slashes = L"//s/h/" SMILE, .wsl = L"", .uri = L"file://s/h/%F0%9F%98%80"},
+        {.path = L"\\\\?\\C:\\D\\x", .slashes = L"C:/D/x", .wsl = L"/mnt/c/D/x", .uri = L"file:///C:/D/x"},
+        {.path = L"\\\\?\\UNC\\s\\h\\d\\x", .slashes = L"//s/h/d/x", .wsl = L"", .uri = L"file://s/h/d/x"},
+        {.path = L"\\\\?\\Volume{1}\\d\\x", .slashes = L"//?/Volume{1}/d/x", .wsl = L"", .uri = L""},
+        {.path = L"C:\\", .slashes = L"C:/", .wsl = L"/mnt/c/", .uri = L"file:///C:/"},
+        {.path = L"\\\\s\\h\\", .slashes = L"//s/h/", .wsl = L"", .uri = L"file://s/h/"},
+        {.path = L"Nothing was copied", .slashes = L"", .wsl = L"", .uri = L""}};
     for (const auto& row : rows) {
         SCOPED_TRACE(testing::PrintToString(row.path));
-        const std::pair<PathForm, std::wstring> forms[] = {{PathForm::ForwardSlashes, row.slashes},
-                                                           {PathForm::Wsl, row.wsl},
-                                                           {PathForm::FileUri, row.uri},
-                                                           {PathForm::Network, row.network},
-                                                           {PathForm::Name, row.name},
-                                                           {PathForm::Parent, row.parent},
-                                                           {PathForm::ShortFolderLongName, row.shortFolder}};
-        for (const auto& [form, text] : forms) {
-            const FormedPath formed = pathInForm(form, row.path, fs);
-            EXPECT_EQ(formed.text, text) << "form " << static_cast<int>(form);
-            EXPECT_EQ(formed.made(), !text.empty()) << "form " << static_cast<int>(form);
-        }
+        EXPECT_EQ(form(PathForm::ForwardSlashes, row.path), row.slashes);
+        EXPECT_EQ(form(PathForm::Wsl, row.path), row.wsl);
+        EXPECT_EQ(form(PathForm::FileUri, row.path), row.uri);
     }
-    // A text without a root has no form of its own, quoted or not.
-    EXPECT_FALSE(pathInForm(PathForm::Quoted, L"Nothing was copied", fs).made());
 }
 
-TEST(PathFormsTest, ShortFolderThatTheSystemCannotMakeIsNotMade) {
-    fakes::FakeFileSystem fs;
-    fs.add(L"C:\\Data\\a.txt");
-    fs.shortPathFailure = L"The network path was not found.";
-    EXPECT_EQ(pathInForm(PathForm::ShortFolderLongName, L"C:\\Data\\a.txt", fs).whyNot,
-              L"the short form of the parent folder cannot be read");
+TEST_F(PathFormsOfEachRootTest, NameParentAndShortFolder) {
+    const struct {
+        const wchar_t *path, *name, *parent, *shortFolder;
+    } rows[] = {
+        {.path = L"C:\\P f\\" SMILE, .name = SMILE, .parent = L"C:\\P f", .shortFolder = L"C:\\PF~1\\" SMILE},
+        {.path = L"\\\\s\\h\\x", .name = L"x", .parent = L"\\\\s\\h", .shortFolder = L"\\\\s\\h\\x"},
+        {.path = L"\\\\?\\C:\\D\\x", .name = L"x", .parent = L"\\\\?\\C:\\D", .shortFolder = L"\\\\?\\C:\\D~1\\x"},
+        {.path = L"\\\\?\\UNC\\s\\h\\d\\x",
+         .name = L"x",
+         .parent = L"\\\\?\\UNC\\s\\h\\d",
+         .shortFolder = L"\\\\?\\UNC\\s\\h\\D~1\\x"},
+        {.path = L"\\\\?\\Volume{1}\\d\\x",
+         .name = L"x",
+         .parent = L"\\\\?\\Volume{1}\\d",
+         .shortFolder = L"\\\\?\\Volume{1}\\d\\x"},
+        // A folder's trailing separator is not part of its name; roots have no name and no parent.
+        {.path = L"D:\\a.b\\", .name = L"a.b", .parent = L"D:\\", .shortFolder = L"D:\\a.b"},
+        {.path = L"C:\\", .name = L"", .parent = L"", .shortFolder = L""},
+        {.path = L"\\\\s\\h\\", .name = L"", .parent = L"", .shortFolder = L""}};
+    for (const auto& row : rows) {
+        SCOPED_TRACE(testing::PrintToString(row.path));
+        EXPECT_EQ(form(PathForm::Name, row.path), row.name);
+        EXPECT_EQ(form(PathForm::Parent, row.path), row.parent);
+        EXPECT_EQ(form(PathForm::ShortFolderLongName, row.path), row.shortFolder);
+    }
 }

@@ -11,7 +11,8 @@
 #include "listing/TreeLister.h"
 #include "paths/PathConverter.h"
 #include "paths/PathForms.h"
-#include "paths/PathHead.h"
+#include "paths/PathShape.h"
+#include "paths/ShownCase.h"
 
 namespace twinpath::cli {
 
@@ -49,21 +50,28 @@ public:
             return fail(L"no such file or folder: " + typed, options_.listing ? L"" : recordEnd_);
         if (options_.listing) return printListing(inCase(longForm));
 
-        std::wstring record, whyNot;
+        std::wstring record, noShortForm;
+        FormedPath formed;
         // The short folder with the long name is one form made of both.
         if (options_.form == PathForm::ShortFolderLongName) {
-            record = inForm(inCase(longForm), whyNot);
+            record = inForm(inCase(longForm), formed);
         } else {
-            if (options_.forms != FormChoice::Short) record = inForm(inCase(longForm), whyNot);
+            if (options_.forms != FormChoice::Short) record = inForm(inCase(longForm), formed);
             if (options_.forms == FormChoice::Both) record += L'\t';
-            if (options_.forms != FormChoice::Long) record += inForm(inCase(converter_.shortForm()), whyNot);
+            const std::wstring shortForm = options_.forms != FormChoice::Long ? converter_.shortForm(noShortForm) : L"";
+            if (!shortForm.empty()) record += inForm(inCase(shortForm), formed);
         }
-        if (!whyNot.empty()) return fail(typed + L": " + whyNot, recordEnd_);
+        if (!formed.made()) return fail(typed + L": " + formed.whyNot, recordEnd_);
         record += recordEnd_;
         if (options_.explainMissingShortNames)
             for (const MissingShortName& missing : missingShortNames(fileSystem_, longForm))
                 record += texts::kNoShortNameFor + (L'"' + missing.item + L"\": ") + missing.cause + L"." + recordEnd_;
-        return console_.writeOut(record);
+        // The record keeps what could be made, the long form beside a short one that could not.
+        const bool going = noShortForm.empty() ? console_.writeOut(record)
+                                               : fail(L"no short form of " + typed + L": " + noShortForm, record);
+        if (!formed.caution.empty())
+            console_.writeError(kName + typed + L": " + formed.caution + L"; in a batch file use --as=batch\r\n");
+        return going;
     }
 
     int status() const { return failed_ ? kSomeFailed : kAllFound; }
@@ -75,17 +83,14 @@ public:
     }
 
 private:
-    std::wstring inCase(const std::wstring& form) {
-        if (options_.letterCase == LetterCase::Upper) return text_.toUpper(form);
-        if (options_.letterCase == LetterCase::Lower) return text_.toLower(form);
-        return form;
-    }
+    std::wstring inCase(const std::wstring& form) { return twinpath::inCase(form, options_.letterCase, text_); }
 
-    // The path in the form --as asks for; `whyNot` tells why when it cannot be made.
-    std::wstring inForm(const std::wstring& path, std::wstring& whyNot) {
+    // The path in the form --as asks for; `last` keeps why a form cannot be
+    // made, or its caution, once one has either.
+    std::wstring inForm(const std::wstring& path, FormedPath& last) {
         if (!options_.form) return path;
         const FormedPath formed = pathInForm(*options_.form, path, fileSystem_);
-        if (!formed.made()) whyNot = formed.whyNot;
+        if (last.made() && (!formed.made() || last.caution.empty())) last = formed;
         // The system answers in the stored case.
         return asksFileSystem(*options_.form) ? inCase(formed.text) : formed.text;
     }

@@ -21,6 +21,7 @@ const wchar_t kHelp[] =
     L"  -r, --recurse        the listing of the folder and everything below it; links\r\n"
     L"                       and junctions are listed, not entered\r\n"
     L"      --as=FORM        each form as FORM: cmd (in quotes where cmd needs them),\r\n"
+    L"                       batch (cmd's with each % doubled, for a batch file),\r\n"
     L"                       quoted, slashes, wsl, uri (file:), unc (the network path\r\n"
     L"                       of a mapped drive), name, parent, or short-folder (the\r\n"
     L"                       short form of the folder with the long name)\r\n"
@@ -45,15 +46,12 @@ std::optional<ListMode> listModeNamed(const std::wstring& name) {
 }
 
 std::optional<PathForm> formNamed(const std::wstring& name) {
-    static constexpr std::pair<const wchar_t*, PathForm> kForms[] = {{L"cmd", PathForm::CommandLine},
-                                                                     {L"quoted", PathForm::Quoted},
-                                                                     {L"slashes", PathForm::ForwardSlashes},
-                                                                     {L"wsl", PathForm::Wsl},
-                                                                     {L"uri", PathForm::FileUri},
-                                                                     {L"unc", PathForm::Network},
-                                                                     {L"name", PathForm::Name},
-                                                                     {L"parent", PathForm::Parent},
-                                                                     {L"short-folder", PathForm::ShortFolderLongName}};
+    static constexpr std::pair<const wchar_t*, PathForm> kForms[] = {
+        {L"cmd", PathForm::CommandLine}, {L"batch", PathForm::BatchFile},
+        {L"quoted", PathForm::Quoted},   {L"slashes", PathForm::ForwardSlashes},
+        {L"wsl", PathForm::Wsl},         {L"uri", PathForm::FileUri},
+        {L"unc", PathForm::Network},     {L"name", PathForm::Name},
+        {L"parent", PathForm::Parent},   {L"short-folder", PathForm::ShortFolderLongName}};
     for (const auto& [text, form] : kForms)
         if (name == text) return form;
     return std::nullopt;
@@ -90,13 +88,13 @@ public:
             }
         }
         Options& options = result_.options;
-        // "-r" asks for a listing: the names when no mode is given.
-        if (options.wholeTree && !options.listing) options.listing = ListMode::NamesOnly;
         if (result_.error.empty() && options.request == Options::Request::Run && options.paths.empty() &&
             !options.pathsFile)
             result_.error = L"no PATH given";
-        if (result_.error.empty() && options.listing && options.form)
-            result_.error = L"--as and --list do not go together";
+        if (result_.error.empty() && (options.listing || options.wholeTree) && options.form)
+            result_.error = options.listing ? L"--as and --list do not go together" : L"--as and -r do not go together";
+        // "-r" asks for a listing: the names when no mode is given.
+        if (options.wholeTree && !options.listing) options.listing = ListMode::NamesOnly;
         return std::move(result_);
     }
 

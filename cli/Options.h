@@ -5,7 +5,8 @@
 #include <vector>
 
 #include "listing/ListMode.h"
-#include "ports/MainView.h"
+#include "paths/PathForms.h"
+#include "values/LetterCase.h"
 
 namespace twinpath::cli {
 

@@ -5,8 +5,8 @@
 #include <array>
 #include <string_view>
 
-#include "paths/PathHead.h"
-#include "win32/BufferCall.h"
+#include "paths/PathShape.h"
+#include "win32/LongPath.h"
 
 namespace twinpath::win32 {
 
@@ -17,11 +17,6 @@ constexpr std::wstring_view kDeviceNamespace = L"\\\\.\\";
 bool equalNoCase(std::wstring_view a, std::wstring_view b) {
     return a.size() == b.size() && ::CompareStringOrdinal(a.data(), static_cast<int>(a.size()), b.data(),
                                                           static_cast<int>(b.size()), TRUE) == CSTR_EQUAL;
-}
-
-bool startsWithDrive(std::wstring_view text) {
-    return text.size() >= 2 && ((text[0] >= L'A' && text[0] <= L'Z') || (text[0] >= L'a' && text[0] <= L'z')) &&
-           text[1] == L':';
 }
 
 // The next item of a path and what follows it.
@@ -59,26 +54,18 @@ bool namesDeviceObject(std::wstring_view rest) {
 
 // The system's own rule for reserved names, which differs between versions:
 // it makes the full path of such a name a device-namespace path.
-bool mapsToDevice(const std::wstring& path) {
-    std::wstring full;
-    const bool ok = callWithGrowingBuffer(
-        [&](wchar_t* buffer, DWORD capacity) { return ::GetFullPathNameW(path.c_str(), capacity, buffer, nullptr); },
-        full);
-    return ok && full.starts_with(kDeviceNamespace);
-}
+bool mapsToDevice(const std::wstring& path) { return fullPathOf(path).starts_with(kDeviceNamespace); }
 
 }  // namespace
 
 bool namesNoFileOrFolder(const std::wstring& path) {
-    std::wstring_view rest = path;
-    const PrefixedRoot root = splitPrefixedRoot(path);
-    if (root.kind == PrefixedRoot::Kind::Other && namesDeviceObject(rest.substr(root.length))) return true;
-    if (root.kind != PrefixedRoot::Kind::None) {
-        rest.remove_prefix(root.length);
-    } else {
-        if (mapsToDevice(path)) return true;
-        if (startsWithDrive(rest)) rest.remove_prefix(2);
-    }
+    using Kind = PathShape::Kind;
+    const PathShape shape = shapeOf(path);
+    std::wstring_view rest = std::wstring_view(path).substr(shape.prefixLength);
+    if (shape.kind == Kind::Object && namesDeviceObject(rest)) return true;
+    if (!shape.isPrefixed() && mapsToDevice(path)) return true;
+    if (shape.kind == Kind::Drive || shape.kind == Kind::DriveRelative || shape.kind == Kind::PrefixedDrive)
+        rest.remove_prefix(2);
     // Past the drive, a colon can only start the name of a stream.
     return rest.find(L':') != std::wstring_view::npos;
 }

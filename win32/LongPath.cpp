@@ -2,6 +2,7 @@
 
 #include <windows.h>
 
+#include "paths/PathShape.h"
 #include "win32/BufferCall.h"
 
 namespace twinpath::win32 {
@@ -12,28 +13,30 @@ namespace {
 // Folder calls stop at 248 (room for an 8.3 name), so stay below that.
 constexpr std::size_t kPrefixThreshold = 240;
 
-bool hasPrefix(const std::wstring& path) {
-    return path.starts_with(L"\\\\?\\") || path.starts_with(L"\\\\.\\") || path.starts_with(L"\\??\\");
-}
-
 }  // namespace
 
-std::wstring toApiPath(const std::wstring& path) {
-    if (path.size() < kPrefixThreshold || hasPrefix(path)) return path;
+std::wstring fullPathOf(const std::wstring& path) {
     std::wstring full;
     const bool ok = callWithGrowingBuffer(
         [&](wchar_t* buffer, DWORD capacity) { return ::GetFullPathNameW(path.c_str(), capacity, buffer, nullptr); },
         full);
-    if (!ok) return path;
+    return ok ? full : std::wstring();
+}
+
+std::wstring toApiPath(const std::wstring& path) {
+    if (path.size() < kPrefixThreshold || shapeOf(path).isPrefixed()) return path;
+    std::wstring full = fullPathOf(path);
+    if (full.empty()) return path;
     // Normalisation drops a trailing "\"; keep it, since it means "a folder".
     if (path.back() == L'\\' && full.back() != L'\\') full += L'\\';
-    if (full.starts_with(L"\\\\")) return L"\\\\?\\UNC\\" + full.substr(2);
-    if (full.size() >= 3 && full[1] == L':' && full[2] == L'\\') return L"\\\\?\\" + full;
+    const PathShape::Kind kind = shapeOf(full).kind;
+    if (kind == PathShape::Kind::Unc) return L"\\\\?\\UNC\\" + full.substr(2);
+    if (kind == PathShape::Kind::Drive) return L"\\\\?\\" + full;
     return path;
 }
 
 std::wstring fromApiPath(const std::wstring& returned, const std::wstring& typed) {
-    if (hasPrefix(typed)) return returned;
+    if (shapeOf(typed).isPrefixed()) return returned;
     if (returned.starts_with(L"\\\\?\\UNC\\")) return L"\\\\" + returned.substr(8);
     if (returned.starts_with(L"\\\\?\\")) return returned.substr(4);
     return returned;

@@ -4,6 +4,10 @@
 
 namespace twinpath::win32 {
 
+// The full path that the system makes of `path` against the current folder
+// (dots resolved, "/" made "\\"); empty when it cannot make one.
+std::wstring fullPathOf(const std::wstring& path);
+
 // The form of `path` to hand to a file-system call. Paths near or beyond the
 // classic 260-character limit get the "\\?\" prefix, which lifts the limit for
 // every call (the manifest's long-path opt-in does not cover them all, among

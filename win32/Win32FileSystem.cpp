@@ -85,13 +85,18 @@ std::wstring Win32FileSystem::whyUnreadable(const std::wstring& path) {
     return systemMessage(::GetLastError());
 }
 
-std::wstring Win32FileSystem::shortPath(const std::wstring& path) {
+std::wstring Win32FileSystem::shortPath(const std::wstring& path, std::wstring& failure) {
     const std::wstring apiPath = toApiPath(path);
     std::wstring result;
+    ::SetLastError(ERROR_SUCCESS);
     const bool ok = callWithGrowingBuffer(
         [&](wchar_t* buffer, DWORD capacity) { return ::GetShortPathNameW(apiPath.c_str(), buffer, capacity); },
         result);
-    return ok ? fromApiPath(result, path) : std::wstring();
+    if (ok && !result.empty()) return fromApiPath(result, path);
+    // A call that fails without saying why is still a failure.
+    const DWORD error = ::GetLastError();
+    failure = systemMessage(error == ERROR_SUCCESS ? ERROR_INVALID_FUNCTION : error);
+    return {};
 }
 
 std::optional<std::wstring> Win32FileSystem::shortName(const std::wstring& path) {

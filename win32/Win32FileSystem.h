@@ -10,7 +10,7 @@ class Win32FileSystem final : public FileSystem {
 public:
     std::optional<std::uint32_t> attributes(const std::wstring& path) override;
     std::wstring whyUnreadable(const std::wstring& path) override;
-    std::wstring shortPath(const std::wstring& path) override;
+    std::wstring shortPath(const std::wstring& path, std::wstring& failure) override;
     std::optional<std::wstring> shortName(const std::wstring& path) override;
     std::wstring networkPath(const std::wstring& drivePath) override;
     ShortNameFacts shortNameFacts(const std::wstring& folder) override;

@@ -6,9 +6,9 @@
 #include <vector>
 
 #include "paths/CommandLine.h"
-#include "win32/BufferCall.h"
 #include "win32/DdeClient.h"
 #include "win32/InstanceMutex.h"
+#include "win32/LongPath.h"
 
 namespace twinpath::win32 {
 
@@ -47,15 +47,7 @@ ProgramVersion Win32ProcessServices::version() {
     return {HIWORD(info->dwFileVersionMS), LOWORD(info->dwFileVersionMS), HIWORD(info->dwFileVersionLS)};
 }
 
-std::wstring Win32ProcessServices::fullPath(const std::wstring& relativePath) {
-    std::wstring full;
-    const bool ok = callWithGrowingBuffer(
-        [&](wchar_t* buffer, DWORD capacity) {
-            return ::GetFullPathNameW(relativePath.c_str(), capacity, buffer, nullptr);
-        },
-        full);
-    return ok ? full : std::wstring();
-}
+std::wstring Win32ProcessServices::fullPath(const std::wstring& relativePath) { return fullPathOf(relativePath); }
 
 bool Win32ProcessServices::handOff(const std::wstring& text) { return pokeRunningCopy(text, kHandOffPatience); }
 

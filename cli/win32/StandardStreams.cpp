@@ -5,7 +5,7 @@
 #include <utility>
 
 #include "cli/win32/PathSources.h"
-#include "win32/BufferCall.h"
+#include "win32/LongPath.h"
 
 namespace twinpath::cli::win32 {
 
@@ -98,13 +98,7 @@ void StandardStreams::writeError(std::wstring_view text) {
     error_.flush();
 }
 
-std::wstring StandardStreams::fullPath(const std::wstring& path) {
-    std::wstring full;
-    const auto fill = [&](wchar_t* buffer, DWORD capacity) {
-        return ::GetFullPathNameW(path.c_str(), capacity, buffer, nullptr);
-    };
-    return twinpath::win32::callWithGrowingBuffer(fill, full) ? full : std::wstring();
-}
+std::wstring StandardStreams::fullPath(const std::wstring& path) { return twinpath::win32::fullPathOf(path); }
 
 std::unique_ptr<ByteSource> StandardStreams::openPaths(const std::wstring& file, std::wstring& failure) {
     return file == L"-" ? openStandardInput() : openFile(file, failure);

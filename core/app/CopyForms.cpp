@@ -2,6 +2,7 @@
 // needs.
 #include "app/MainController.h"
 #include "app/Texts.h"
+#include "paths/ShownCase.h"
 
 namespace twinpath {
 
@@ -15,8 +16,7 @@ FormedPath MainController::formFromFileSystem(NameField field, PathForm form) co
                         : field == NameField::Long            ? forms_.longNetworkPath
                                                               : forms_.shortNetworkPath;
     // The system answers in the stored case; the copy is in the case shown.
-    if (letterCase_ == LetterCase::Upper) formed.text = text_->toUpper(formed.text);
-    if (letterCase_ == LetterCase::Lower) formed.text = text_->toLower(formed.text);
+    formed.text = inCase(formed.text, letterCase_, *text_);
     return formed;
 }
 
@@ -52,6 +52,8 @@ void MainController::copyForm(NameField field, PathForm form, bool everyItem) {
         view_.setFieldText(NameField::Short, texts::kNothingCopied + formed.whyNot + L".");
     else if (!view_.setClipboardText(formed.text))
         view_.setFieldText(NameField::Short, texts::kClipboardBusy);
+    else if (!formed.caution.empty())
+        view_.setFieldText(NameField::Short, texts::kCopiedBut + formed.caution + texts::kUseBatchForm);
 }
 
 }  // namespace twinpath

@@ -24,8 +24,10 @@ FormedPath itemForm(FileSystem& fileSystem, TextServices& text, const std::wstri
     PathConverter converter(fileSystem);
     converter.setInput(path);
     const std::wstring longForm = converter.longForm();
-    if (longForm.empty()) return {L"", texts::kItemGone};
-    const std::wstring shown = field == NameField::Long ? longForm : converter.shortForm();
+    if (longForm.empty()) return {L"", texts::kItemGone, L""};
+    std::wstring shortFormFailure;
+    const std::wstring shown = field == NameField::Long ? longForm : converter.shortForm(shortFormFailure);
+    if (shown.empty()) return {L"", L"it has no short form (" + shortFormFailure + L")", L""};
     if (!asksFileSystem(form)) return pathInForm(form, inCase(text, shown, letterCase), fileSystem);
     // The system answers in the stored case; the copy is in the case shown.
     FormedPath formed = pathInForm(form, form == PathForm::ShortFolderLongName ? longForm : shown, fileSystem);

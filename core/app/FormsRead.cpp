@@ -10,7 +10,7 @@ ReadForms readForms(FileSystem& fileSystem, const std::wstring& path) {
     PathConverter converter(fileSystem);
     converter.setInput(path);
     forms.longForm = converter.longForm();
-    forms.shortForm = converter.shortForm();
+    forms.shortForm = converter.shortForm(forms.shortFormFailure);
     forms.hint = shortNameHint(fileSystem, forms.longForm);
     if (forms.longForm.empty()) return forms;
     forms.longNetworkPath = pathInForm(PathForm::Network, forms.longForm, fileSystem);

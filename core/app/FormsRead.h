@@ -12,6 +12,8 @@ namespace twinpath {
 struct ReadForms {
     std::wstring longForm;
     std::wstring shortForm;
+    // The system's message when it could not make the short form.
+    std::wstring shortFormFailure;
     std::wstring hint;
     // The copy forms that only the file system can give, read with the
     // others so that the Copy buttons' menus never wait for it.

@@ -2,7 +2,7 @@
 // back down towards the last opened path.
 #include "app/MainController.h"
 #include "app/Texts.h"
-#include "paths/PathHead.h"
+#include "paths/PathShape.h"
 
 namespace twinpath {
 
@@ -21,7 +21,7 @@ void MainController::moveLevel(Level level) {
 void MainController::goUp(const std::wstring& current) {
     // The part before `top` is never cut: the first level below a drive root,
     // or the share of a UNC path, is as high as "<" goes.
-    const std::size_t top = levelTopLength(current);
+    const std::size_t top = shapeOf(current).topLength;
     if (top == std::wstring::npos) return;
     const auto lastSeparator = current.rfind(L'\\');
     if (lastSeparator == std::wstring::npos || lastSeparator < top) return;

@@ -7,7 +7,8 @@
 #include "app/SelectionTexts.h"
 #include "app/Texts.h"
 #include "paths/ArgumentItems.h"
-#include "paths/PathHead.h"
+#include "paths/PathShape.h"
+#include "paths/ShownCase.h"
 
 namespace twinpath {
 
@@ -173,15 +174,15 @@ void MainController::selectCase(LetterCase letterCase) {
 }
 
 std::wstring MainController::shownForm(NameField field) const {
-    const std::wstring& form = field == NameField::Long ? forms_.longForm : forms_.shortForm;
-    if (letterCase_ == LetterCase::Upper) return text_->toUpper(form);
-    if (letterCase_ == LetterCase::Lower) return text_->toLower(form);
-    return form;
+    return inCase(field == NameField::Long ? forms_.longForm : forms_.shortForm, letterCase_, *text_);
 }
 
 void MainController::showForms() {
     view_.setFieldText(NameField::Long, shownForm(NameField::Long));
-    view_.setFieldText(NameField::Short, shownForm(NameField::Short));
+    // A short form the system could not make is never shown as an empty one.
+    const bool noShortForm = forms_.shortForm.empty() && !forms_.shortFormFailure.empty();
+    view_.setFieldText(NameField::Short,
+                       noShortForm ? texts::kNoShortForm + forms_.shortFormFailure : shownForm(NameField::Short));
     view_.setShortFormHint(forms_.hint);
 }
 
@@ -190,6 +191,10 @@ void MainController::copyField(NameField field) {
     // or of a failure.
     if (forms_.longForm.empty()) {
         view_.setFieldText(NameField::Short, texts::kPrompt);
+        return;
+    }
+    if (field == NameField::Short && forms_.shortForm.empty()) {
+        view_.setFieldText(NameField::Short, texts::kNoShortForm + forms_.shortFormFailure);
         return;
     }
     if (!view_.setClipboardText(shownForm(field))) view_.setFieldText(NameField::Short, texts::kClipboardBusy);

@@ -33,11 +33,11 @@ Selection selectionOf(const std::vector<std::wstring>& paths,
     return selection;
 }
 
-bool goesOnOneLine(PathForm form) { return form == PathForm::CommandLine; }
+bool goesOnOneLine(PathForm form) { return form == PathForm::CommandLine || form == PathForm::BatchFile; }
 
 FormedPath joinedForms(PathForm form, const std::vector<ItemForm>& forms) {
     const auto failed = std::find_if(forms.begin(), forms.end(), [](auto& item) { return !item.form.made(); });
-    if (failed != forms.end()) return {L"", failed->form.whyNot + L" (" + failed->path + L")"};
+    if (failed != forms.end()) return {L"", failed->form.whyNot + L" (" + failed->path + L")", L""};
     const std::wstring between = goesOnOneLine(form) ? L" " : L"\r\n";
     std::size_t length = 0;
     for (const ItemForm& item : forms) length += item.form.text.size() + between.size();
@@ -47,7 +47,7 @@ FormedPath joinedForms(PathForm form, const std::vector<ItemForm>& forms) {
         if (&item != &forms.front()) joined += between;
         joined += item.form.text;
     }
-    return {joined, L""};
+    return {joined, L"", L""};
 }
 
 }  // namespace twinpath

@@ -6,7 +6,7 @@
 #include <vector>
 
 #include "app/Texts.h"
-#include "paths/PathHead.h"
+#include "paths/PathShape.h"
 
 namespace twinpath {
 
@@ -62,11 +62,11 @@ bool fitsEightDotThree(std::wstring_view name) {
 }
 
 std::vector<MissingShortName> missingShortNames(FileSystem& fileSystem, const std::wstring& longForm) {
-    const PathHead head = splitHead(longForm);
-    if (head.kind == PathHead::Kind::None) return {};
+    const PathShape shape = shapeOf(longForm);
+    if (!shape.hasRoot()) return {};
     std::vector<MissingShortName> missing;
-    std::size_t folderEnd = head.length;  // the folder that holds the next item ends here
-    for (std::size_t start = head.length; start < longForm.size(); start = folderEnd + 1) {
+    std::size_t folderEnd = shape.rootLength;  // the folder that holds the next item ends here
+    for (std::size_t start = shape.rootLength; start < longForm.size(); start = folderEnd + 1) {
         const std::size_t end = std::min(longForm.find(L'\\', start), longForm.size());
         std::wstring item = longForm.substr(start, end - start);
         const bool namesEntry = !item.empty() && !isRelativeStep(item) && item.find_first_of(L"*?") == item.npos;

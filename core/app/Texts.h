@@ -15,6 +15,7 @@ inline constexpr wchar_t kModeTabSeparated[] = L"Tab-Separated";
 // Shown in the short-form field when a command could not be carried out.
 inline constexpr wchar_t kCannotList[] = L"Cannot list ";
 inline constexpr wchar_t kOutOfMemory[] = L"not enough memory.";
+inline constexpr wchar_t kNoShortForm[] = L"No short form: ";
 inline constexpr wchar_t kClipboardBusy[] = L"Another program holds the clipboard: nothing was copied.";
 // Shown in the short-form field while work takes a while, and when it was stopped.
 inline constexpr wchar_t kReading[] = L"Reading ";
@@ -41,9 +42,14 @@ inline std::wstring withThousands(std::size_t count) {
 // Before why a form of the path cannot be made.
 inline constexpr wchar_t kNothingCopied[] = L"Nothing was copied: ";
 
+// After a copy whose form may not be taken as it stands, around its caution.
+inline constexpr wchar_t kCopiedBut[] = L"Copied, but ";
+inline constexpr wchar_t kUseBatchForm[] = L": in a batch file use Copy for Batch File.";
+
 // The Copy buttons' menu items, one for each PathForm in its order.
 inline constexpr const wchar_t* kFormItems[] = {L"Copy",
                                                 L"Copy for Command Line",
+                                                L"Copy for Batch File",
                                                 L"Copy in Quotes",
                                                 L"Copy with Forward Slashes",
                                                 L"Copy for WSL",

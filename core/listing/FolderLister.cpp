@@ -1,7 +1,7 @@
 #include "listing/FolderLister.h"
 
 #include "listing/EntryLine.h"
-#include "paths/PathHead.h"
+#include "paths/PathShape.h"
 
 namespace twinpath {
 
@@ -19,11 +19,13 @@ FolderListing FolderLister::list(const std::wstring& path, ListingProgress* prog
     FolderListing listing;
     if (!fileSystem_.attributes(path)) return listing;
 
-    const std::size_t rootEnd = listingRootLength(path);
-    const PathHead head = splitHead(path);
+    // A walk cut shorter than the root has left its drive or share behind; a
+    // relative one stays inside its first folder.
+    const PathShape shape = shapeOf(path);
+    const std::size_t rootEnd = shape.hasRoot() ? shape.rootLength : path.find(L'\\') + 1;
     // Kept before the walk cuts into it: a file directly in a drive or share
     // root is listed through that root.
-    const std::wstring root = head.kind == PathHead::Kind::None ? std::wstring() : path.substr(0, head.length);
+    const std::wstring root = path.substr(0, shape.rootLength);
     makeEmpty(listing);
 
     std::wstring folder = path;

@@ -2,7 +2,7 @@
 
 #include <utility>
 
-#include "paths/PathHead.h"
+#include "paths/PathShape.h"
 
 namespace twinpath {
 

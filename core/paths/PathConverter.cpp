@@ -1,6 +1,6 @@
 #include "paths/PathConverter.h"
 
-#include "paths/PathHead.h"
+#include "paths/PathShape.h"
 
 namespace twinpath {
 
@@ -23,19 +23,24 @@ void PathConverter::setInput(const std::wstring& path) {
     input_ = fileSystem_.attributes(path) ? path : std::wstring();
 }
 
+std::wstring PathConverter::shortForm(std::wstring& failure) const {
+    return input_.empty() ? std::wstring() : fileSystem_.shortPath(input_, failure);
+}
+
 std::wstring PathConverter::shortForm() const {
-    return input_.empty() ? std::wstring() : fileSystem_.shortPath(input_);
+    std::wstring failure;
+    return shortForm(failure);
 }
 
 std::wstring PathConverter::longForm() const {
     if (input_.empty()) return {};
-    const PathHead head = splitHead(input_);
-    // Relative paths, "X:name" and paths with "/" have no head to keep, so
+    const PathShape shape = shapeOf(input_);
+    // Relative paths, "X:name" and paths with "/" have no root to keep, so
     // there is no sound long form to build for them.
-    if (head.kind == PathHead::Kind::None) return {};
+    if (!shape.hasRoot()) return {};
 
-    const std::wstring headText = input_.substr(0, head.length);
-    const std::wstring rest = input_.substr(head.length);
+    const std::wstring headText = input_.substr(0, shape.rootLength);
+    const std::wstring rest = input_.substr(shape.rootLength);
     if (rest.empty()) return headText;
 
     // Each lookup goes by the typed items, never by the names found so far.

@@ -21,6 +21,9 @@ public:
     bool hasInput() const { return !input_.empty(); }
 
     std::wstring longForm() const;
+    // Empty for a path that was not read, and when the system cannot make it,
+    // with the system's message in `failure`.
+    std::wstring shortForm(std::wstring& failure) const;
     std::wstring shortForm() const;
 
 private:

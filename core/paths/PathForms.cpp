@@ -3,7 +3,7 @@
 #include <algorithm>
 #include <optional>
 
-#include "paths/PathHead.h"
+#include "paths/PathShape.h"
 
 namespace twinpath {
 
@@ -13,6 +13,9 @@ constexpr wchar_t kNotAFullPath[] = L"the text is not a full path";
 constexpr wchar_t kWslNeedsADrive[] = L"only a path on a drive has a WSL form";
 constexpr wchar_t kUriNeedsADriveOrShare[] = L"only a path on a drive or a network share has a file URI";
 constexpr wchar_t kNotUtf16[] = L"the path holds a character that UTF-8 cannot carry";
+constexpr wchar_t kLiteralItem[] =
+    L"an item of the path ends in a period or a blank, which only its \\\\?\\ form keeps";
+constexpr wchar_t kCmdMayExpand[] = L"at the prompt cmd may expand %...% in it, and !...! with delayed expansion";
 constexpr wchar_t kNotMapped[] = L"the path is not on a mapped network drive";
 constexpr wchar_t kRootHasNoName[] = L"a root has no name";
 constexpr wchar_t kRootHasNoParent[] = L"a root has no parent folder";
@@ -34,23 +37,24 @@ struct Shape {
     std::wstring plain;
 };
 
-Shape shapeOf(const std::wstring& path) {
-    using Prefixed = PrefixedRoot::Kind;
-    const PrefixedRoot prefixed = splitPrefixedRoot(path);
-    if (prefixed.kind == Prefixed::Volume || prefixed.kind == Prefixed::Other) {
-        const auto separator = path.find(L'\\', prefixed.length);
-        const std::size_t root = separator == std::wstring::npos ? path.size() : separator + 1;
-        return {Shape::Kind::Device, root, root, path};
+Shape formShapeOf(const std::wstring& path) {
+    using Kind = PathShape::Kind;
+    const PathShape shape = shapeOf(path);
+    const std::size_t root = shape.rootLength;
+    switch (shape.kind) {
+        case Kind::Volume:
+        case Kind::Object:
+            return {Shape::Kind::Device, root, root, path};
+        case Kind::Drive:
+        case Kind::PrefixedDrive:
+            return {Shape::Kind::Drive, root, root, path.substr(shape.prefixLength)};
+        case Kind::Unc:
+        case Kind::PrefixedUnc:
+            return {Shape::Kind::Unc, root, path[root - 1] == L'\\' ? root - 1 : root,
+                    shape.isPrefixed() ? L"\\\\" + path.substr(shape.prefixLength) : path};
+        default:
+            return {};
     }
-    std::wstring plain = path;
-    std::size_t prefix = 0;
-    if (prefixed.kind == Prefixed::Drive) plain = path.substr(prefix = 4);
-    if (prefixed.kind == Prefixed::Unc) plain = L"\\\\" + path.substr(8), prefix = 6;
-    const PathHead head = splitHead(plain);
-    if (head.kind == PathHead::Kind::None) return {};
-    const bool drive = head.kind == PathHead::Kind::Drive;
-    const std::size_t kept = drive || plain[head.length - 1] != L'\\' ? head.length : head.length - 1;
-    return {drive ? Shape::Kind::Drive : Shape::Kind::Unc, prefix + head.length, prefix + kept, std::move(plain)};
 }
 
 // The bounds of the last level, trailing separators left out; nothing for a
@@ -68,11 +72,36 @@ std::wstring withSlashes(std::wstring path) {
 }
 
 // Programs that split their command line by the C runtime's rules read "\""
-// as a quote inside the argument: a trailing "\" (a root's) is doubled, so
-// that it stays itself and the quote ends the argument.
+// as a quote inside the argument, and cmd's own commands take a doubled "\"
+// literally in a "\\?\" path: the quotes close before a trailing "\" (a
+// root's, a folder's), which is right for both ("C:"\).
 std::wstring quoted(const std::wstring& path) {
-    const std::size_t trailing = path.size() - (path.find_last_not_of(L'\\') + 1);
-    return L'"' + path + std::wstring(trailing, L'\\') + L'"';
+    const std::size_t kept = path.find_last_not_of(L'\\') + 1;
+    return L'"' + path.substr(0, kept) + L'"' + path.substr(kept);
+}
+
+std::wstring forCommandLine(const std::wstring& path) {
+    return path.find_first_of(kNeedQuotes) == std::wstring::npos ? path : quoted(path);
+}
+
+// A batch file reads "%%" as one "%", and takes every single "%" as the
+// start of a name to expand.
+std::wstring forBatchFile(const std::wstring& path) {
+    std::wstring text;
+    for (const wchar_t c : forCommandLine(path)) text += c == L'%' ? L"%%" : std::wstring(1, c);
+    return text;
+}
+
+// The system drops a trailing period or blank from each item of a path
+// without the "\\?\" prefix, so such a name is reachable only through it.
+bool hasLiteralOnlyItem(const std::wstring& path, const Shape& shape) {
+    if (shape.kind == Shape::Kind::Device || !path.starts_with(L"\\\\?\\")) return false;
+    for (std::size_t start = shape.rootLength; start < path.size();) {
+        const std::size_t end = std::min(path.find(L'\\', start), path.size());
+        if (end > start && (path[end - 1] == L'.' || path[end - 1] == L' ')) return true;
+        start = end + 1;
+    }
+    return false;
 }
 
 bool unreservedOrSeparator(char32_t c) {
@@ -108,8 +137,8 @@ std::optional<std::wstring> percentEncoded(const std::wstring& text) {
     return encoded;
 }
 
-FormedPath made(std::wstring text) { return {std::move(text), {}}; }
-FormedPath notMade(const wchar_t* why) { return {{}, why}; }
+FormedPath made(std::wstring text) { return {std::move(text), {}, {}}; }
+FormedPath notMade(const wchar_t* why) { return {{}, why, {}}; }
 
 FormedPath uriOf(const Shape& shape) {
     if (shape.kind == Shape::Kind::Device) return notMade(kUriNeedsADriveOrShare);
@@ -128,7 +157,8 @@ FormedPath levelForm(PathForm form, const std::wstring& path, const Shape& shape
     const std::wstring parent = path.substr(0, std::max(start - 1, shape.keptLength));
     if (form == PathForm::Name) return made(name);
     if (form == PathForm::Parent) return made(parent);
-    const std::wstring folder = fileSystem.shortPath(parent);
+    std::wstring failure;
+    const std::wstring folder = fileSystem.shortPath(parent, failure);
     if (folder.empty()) return notMade(kNoShortFolder);
     return made(folder + (folder.ends_with(L'\\') ? L"" : L"\\") + name);
 }
@@ -139,14 +169,20 @@ bool asksFileSystem(PathForm form) { return form == PathForm::Network || form ==
 
 FormedPath pathInForm(PathForm form, const std::wstring& path, FileSystem& fileSystem) {
     if (form == PathForm::AsShown) return made(path);
-    const Shape shape = shapeOf(path);
+    const Shape shape = formShapeOf(path);
     if (shape.kind == Shape::Kind::None) return notMade(kNotAFullPath);
     switch (form) {
         case PathForm::CommandLine:
-            return made(path.find_first_of(kNeedQuotes) == std::wstring::npos ? path : quoted(path));
+            // Quotes do not keep cmd from expanding names: the form is
+            // still right where no such name is set.
+            if (path.find_first_of(L"%!") != std::wstring::npos) return {forCommandLine(path), {}, kCmdMayExpand};
+            return made(forCommandLine(path));
+        case PathForm::BatchFile:
+            return made(forBatchFile(path));
         case PathForm::Quoted:
             return made(quoted(path));
         case PathForm::ForwardSlashes:
+            if (hasLiteralOnlyItem(path, shape)) return notMade(kLiteralItem);
             return made(withSlashes(shape.plain));
         case PathForm::Wsl:
             // WSL mounts drive C: as /mnt/c, in small letters whatever the case shown.
@@ -154,6 +190,7 @@ FormedPath pathInForm(PathForm form, const std::wstring& path, FileSystem& fileS
             return made(L"/mnt/" + std::wstring(1, static_cast<wchar_t>(shape.plain[0] | 0x20)) +
                         withSlashes(shape.plain.substr(2)));
         case PathForm::FileUri:
+            if (hasLiteralOnlyItem(path, shape)) return notMade(kLiteralItem);
             return uriOf(shape);
         case PathForm::Network: {
             // Only the system's answer: no administrative share is made up

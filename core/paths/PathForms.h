@@ -11,6 +11,7 @@ namespace twinpath {
 enum class PathForm {
     AsShown,             // the field's text as it is
     CommandLine,         // in double quotes where cmd needs them
+    BatchFile,           // the same with each "%" doubled, as a batch file reads it
     Quoted,              // always in double quotes
     ForwardSlashes,      // C:/Program Files/App
     Wsl,                 // /mnt/c/Program Files/App
@@ -27,6 +28,9 @@ struct FormedPath {
     // Empty when `text` holds the form; else a reason in small letters, with
     // no full stop, that fits after "Nothing was copied: ".
     std::wstring whyNot;
+    // Set when the form is made but may not be taken as it stands: a caution
+    // in small letters, with no full stop.
+    std::wstring caution;
 
     bool made() const { return whyNot.empty(); }
 };

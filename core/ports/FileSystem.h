@@ -72,8 +72,9 @@ public:
     // "The system cannot find the file specified."); empty when they can.
     virtual std::wstring whyUnreadable(const std::wstring& path) = 0;
 
-    // The short (8.3) form of an existing path; empty when the call fails.
-    virtual std::wstring shortPath(const std::wstring& path) = 0;
+    // The short (8.3) form of an existing path; empty when the system cannot
+    // make it (a share may not), with the system's message in `failure`.
+    virtual std::wstring shortPath(const std::wstring& path, std::wstring& failure) = 0;
 
     // The 8.3 alias of one existing item: empty when it has none, nothing
     // when the item cannot be read.

@@ -7,15 +7,12 @@
 
 #include "listing/ListMode.h"
 #include "paths/PathForms.h"
+#include "values/LetterCase.h"
 
 namespace twinpath {
 
 // The two name fields: the long form above, the short form below.
 enum class NameField { Long, Short };
-
-// The case the forms are shown in: as stored, or mapped to capitals or small
-// letters.
-enum class LetterCase { Stored, Upper, Lower };
 
 // An entry of a Copy button's menu: a form, greyed when it cannot be made.
 struct CopyMenuItem {

@@ -11,7 +11,7 @@
 #include "listing/ListingOrder.h"
 #include "listing/ListingReport.h"
 #include "paths/PathConverter.h"
-#include "paths/PathHead.h"
+#include "paths/PathShape.h"
 
 using namespace twinpath;
 
@@ -42,16 +42,17 @@ std::wstring addTree(const std::uint8_t* data, std::size_t size, fakes::FakeFile
 void checkForms(fakes::FakeFileSystem& fs, const std::wstring& path) {
     PathConverter converter(fs);
     converter.setInput(path);
-    const std::wstring longForm = converter.longForm(), shortForm = converter.shortForm();
-    const PathHead head = splitHead(path);
-    if (!fs.attributes(path) || head.kind == PathHead::Kind::None) {
+    std::wstring failure;
+    const std::wstring longForm = converter.longForm(), shortForm = converter.shortForm(failure);
+    const PathShape shape = shapeOf(path);
+    if (!fs.attributes(path) || !shape.hasRoot()) {
         require(longForm.empty() && (fs.attributes(path) || shortForm.empty()), "no forms without a path", path);
         return;
     }
-    require(longForm.starts_with(path.substr(0, head.length)), "the long form keeps the typed head", path);
+    require(longForm.starts_with(path.substr(0, shape.rootLength)), "the long form keeps the typed head", path);
     require(std::ranges::count(longForm, L'\\') == std::ranges::count(path, L'\\'), "item for item", path);
     // The long form leads to the same entry: the short forms differ only in the case of items without an alias.
-    require(fakes::FakeText().compareNoCase(fs.shortPath(longForm), shortForm) == 0, "the same entry", path);
+    require(fakes::FakeText().compareNoCase(fs.shortPath(longForm, failure), shortForm) == 0, "the same entry", path);
 }
 
 void checkListing(fakes::FakeFileSystem& fs, const std::wstring& path) {

@@ -176,7 +176,7 @@ struct GatedFileSystem final : FileSystem {
     };
     std::optional<std::uint32_t> attributes(const std::wstring& path) override { return real.attributes(path); }
     std::wstring whyUnreadable(const std::wstring& path) override { return real.whyUnreadable(path); }
-    std::wstring shortPath(const std::wstring& path) override { return real.shortPath(path); }
+    std::wstring shortPath(const std::wstring& path, std::wstring& why) override { return real.shortPath(path, why); }
     std::optional<std::wstring> shortName(const std::wstring& path) override { return real.shortName(path); }
     ShortNameFacts shortNameFacts(const std::wstring& folder) override { return real.shortNameFacts(folder); }
     std::wstring networkPath(const std::wstring& path) override { return real.networkPath(path); }

@@ -1,7 +1,9 @@
 // The built tpath.exe in processes of its own, its standard streams in files.
 #include <algorithm>
 
+#include "paths/PathForms.h"
 #include "tests/win32/Support.h"
+#include "win32/Win32FileSystem.h"
 
 using namespace twinpath::wine;
 
@@ -22,6 +24,10 @@ protected:
 
     // Runs tpath with `arguments`, `input` as its standard input.
     Result tpath(const std::wstring& arguments, const std::string& input = {}) {
+        return run(L"\"" TPATH_EXE L"\" " + arguments, input);
+    }
+
+    Result run(std::wstring commandLine, const std::string& input = {}) {
         // Files of each run's own: no run reads what an earlier one left.
         const std::wstring streams = L"streams" + std::to_wstring(++runs) + L"\\";
         const std::wstring in = tree.add(streams + L"in", input), out = tree.root + L"\\" + streams + L"out",
@@ -37,7 +43,6 @@ protected:
         startup.cb = sizeof(startup);
         startup.dwFlags = STARTF_USESTDHANDLES;
         startup.hStdInput = stdIn.get(), startup.hStdOutput = stdOut.get(), startup.hStdError = stdErr.get();
-        std::wstring commandLine = L"\"" TPATH_EXE L"\" " + arguments;
         PROCESS_INFORMATION started{};
         Result result;
         if (::CreateProcessW(nullptr, commandLine.data(), nullptr, nullptr, TRUE, CREATE_NO_WINDOW, nullptr, nullptr,
@@ -91,12 +96,20 @@ TEST_F(TpathTest, ReadsPathsFromStandardInputAndTellsWhichAreMissing) {
     EXPECT_EQ(network.err, utf8(L"tpath: " + folder + L": the path is not on a mapped network drive\r\n"));
 }
 
-TEST_F(TpathTest, WrongArgumentsEndWithStatusTwoAndNothingOnStandardOutput) {
-    for (const wchar_t* arguments : {L"--nonsense C:\\", L"-s", L"--as=nonsense C:\\"}) {
-        const Result result = tpath(arguments);
-        EXPECT_EQ(result.status, 2u);
-        EXPECT_EQ(result.out, "");
-        EXPECT_TRUE(result.err.starts_with("tpath: ")) << result.err;
-        EXPECT_NE(result.err.find("Usage: tpath [OPTIONS] [--] PATH...\r\n"), std::string::npos);
+TEST_F(TpathTest, FormsForCmdReachAProgramAsThePathAtThePromptAndFromABatchFile) {
+    std::wstring printer = PRINT_ARGUMENTS_EXE;  // without a blank: cmd takes the line after /c as it is
+    std::ranges::replace(printer, L'/', L'\\');
+    win32::Win32FileSystem fileSystem;
+    const auto form = [&](PathForm form, const std::wstring& path) { return pathInForm(form, path, fileSystem).text; };
+    for (const std::wstring path : {L"C:\\dir with blank\\f.txt", L"C:\\a&b", L"C:\\a^b", L"C:\\100%\\x%y", L"C:\\a!b",
+                                    L"C:\\dir with blank\\", L"C:\\", L"\\\\?\\C:\\x\\dir with blank\\"}) {
+        const std::string printed = utf8(L"A:" + path + L"\r\nC:" + path + L"\r\n");
+        EXPECT_EQ(run(L"cmd.exe /c " + printer + L" " + form(PathForm::CommandLine, path)).out, printed);
+        const std::wstring batch = tree.add(L"run.cmd", utf8(L"@" + printer + L" " + form(PathForm::BatchFile, path)));
+        EXPECT_EQ(run(L"cmd.exe /c " + batch).out, printed);
     }
+    // cmd's own commands find a "\\?\" folder by its quoted form.
+    const std::wstring folder = tree.add(L"dir with blank\\");
+    EXPECT_EQ(run(L"cmd.exe /c if exist " + form(PathForm::Quoted, L"\\\\?\\" + folder + L"\\") + L" echo found").out,
+              "found\r\n");
 }

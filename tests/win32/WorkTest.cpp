@@ -83,7 +83,7 @@ TEST(ProgramTest, LeavingWithAJobStuckInTheFileSystemTouchesNothingFreed) {
             wait();
             return L"gone";
         }
-        std::wstring shortPath(const std::wstring&) override {
+        std::wstring shortPath(const std::wstring&, std::wstring&) override {
             wait();
             return L"";
         }

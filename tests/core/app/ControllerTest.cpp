@@ -212,7 +212,7 @@ TEST_F(MainControllerTest, CopyMenusOfferTheFormsTheyCanMakeAndSayWhyNotElse) {
         return items;
     };
     open(L"\\\\server\\share\\dir\\file.txt");
-    EXPECT_EQ(offered(NameField::Long), L"++++-+-++");
+    EXPECT_EQ(offered(NameField::Long), L"+++++-+-++");
     controller.copyForm(NameField::Long, PathForm::Wsl);
     EXPECT_EQ(view.field(NameField::Short), L"Nothing was copied: only a path on a drive has a WSL form.");
     EXPECT_EQ(view.clipboard, L"untouched");
@@ -224,7 +224,7 @@ TEST_F(MainControllerTest, TheFormsThatTheSystemGivesTakeTheCaseShown) {
     open(L"n:\\docs\\long report.txt");
     controller.selectCase(LetterCase::Upper);
     controller.onCopyButtonMenu(NameField::Short);
-    EXPECT_EQ(view.copyMenu.size(), 10u);
+    EXPECT_EQ(view.copyMenu.size(), 11u);
     struct Row {
         NameField field;
         PathForm form;
@@ -295,4 +295,24 @@ TEST_F(MainControllerTest, ItemsThatCannotBeReadAreNamedWithWhy) {
     EXPECT_EQ(view.field(NameField::Long), L"");
     EXPECT_EQ(view.field(NameField::Short),
               L"Cannot read C:\\Gone.txt: The system cannot find the file specified. (and 1 more item)");
+}
+
+TEST_F(MainControllerTest, AShortFormTheSystemCannotMakeIsSaidInItsFieldAndNeverCopied) {
+    fs->shortPathFailure = L"The network path was not found.";
+    open(L"\\\\Server\\Share\\Dir\\File.txt");
+    EXPECT_EQ(view.field(NameField::Short), L"No short form: The network path was not found.");
+    view.setFieldText(NameField::Short, L"");
+    controller.copyField(NameField::Short);
+    EXPECT_EQ(view.field(NameField::Short), L"No short form: The network path was not found.");
+    EXPECT_EQ(view.clipboard, L"untouched");
+}
+
+TEST_F(MainControllerTest, CopyForCommandLineOfAPathThatCmdMayExpandSaysSo) {
+    fs->add(L"C:\\Data\\100%.txt");
+    open(L"C:\\Data\\100%.txt");
+    controller.copyForm(NameField::Long, PathForm::CommandLine);
+    EXPECT_EQ(view.clipboard, L"\"C:\\Data\\100%.txt\"");
+    EXPECT_EQ(view.field(NameField::Short),
+              L"Copied, but at the prompt cmd may expand %...% in it, and !...! with "
+              L"delayed expansion: in a batch file use Copy for Batch File.");
 }

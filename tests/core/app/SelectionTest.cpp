@@ -115,7 +115,7 @@ TEST(SelectionTest, WhenNoItemCanBeReadTheFirstIsNamedWithWhyAndHowManyMore) {
 }
 
 TEST(SelectionTest, EveryItemsFormGoesOnALineOfItsOwnOrAfterACommandOnOne) {
-    const auto made = [](const wchar_t* text) { return FormedPath{text, L""}; };
+    const auto made = [](const wchar_t* text) { return FormedPath{text, L"", L""}; };
     const std::vector<ItemForm> three = {
         {L"C:\\a", made(L"C:\\a")}, {L"C:\\b c", made(L"\"C:\\b c\"")}, {L"C:\\d", made(L"C:\\d")}};
     struct Row {
@@ -123,14 +123,15 @@ TEST(SelectionTest, EveryItemsFormGoesOnALineOfItsOwnOrAfterACommandOnOne) {
         std::vector<ItemForm> forms;
         FormedPath joined;
     };
-    const Row rows[] = {
-        {.form = PathForm::AsShown, .forms = {}, .joined = made(L"")},
-        {.form = PathForm::AsShown, .forms = {three[0]}, .joined = made(L"C:\\a")},
-        {.form = PathForm::Quoted, .forms = three, .joined = made(L"C:\\a\r\n\"C:\\b c\"\r\nC:\\d")},
-        {.form = PathForm::CommandLine, .forms = three, .joined = made(L"C:\\a \"C:\\b c\" C:\\d")},
-        {.form = PathForm::Name,
-         .forms = {three[0], {L"C:\\", {L"", L"a root has no name"}}, {L"D:\\", {L"", L"a root has no name"}}},
-         .joined = {L"", L"a root has no name (C:\\)"}}};
+    const Row rows[] = {{.form = PathForm::AsShown, .forms = {}, .joined = made(L"")},
+                        {.form = PathForm::AsShown, .forms = {three[0]}, .joined = made(L"C:\\a")},
+                        {.form = PathForm::Quoted, .forms = three, .joined = made(L"C:\\a\r\n\"C:\\b c\"\r\nC:\\d")},
+                        {.form = PathForm::CommandLine, .forms = three, .joined = made(L"C:\\a \"C:\\b c\" C:\\d")},
+                        {.form = PathForm::Name,
+                         .forms = {three[0],
+                                   {L"C:\\", {L"", L"a root has no name", L""}},
+                                   {L"D:\\", {L"", L"a root has no name", L""}}},
+                         .joined = {L"", L"a root has no name (C:\\)", L""}}};
     for (const Row& row : rows) {
         const FormedPath joined = joinedForms(row.form, row.forms);
         EXPECT_EQ(joined.text, row.joined.text);

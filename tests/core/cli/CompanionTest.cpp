@@ -42,10 +42,24 @@ TEST(CompanionOptionsTest, ReadsOptionsAnywhereBeforeTheEndMarker) {
              {{L"a", L"--list=all"}, L"error: unknown listing mode: all"},
              {{L"a", L"--encoding=utf8"}, L"error: unknown encoding: utf8"},
              {{L"--as=url", L"a"}, L"error: unknown form: url"},
-             {{L"--as=uri", L"--list", L"a"}, L"error: --as and --list do not go together"},
              {{L"a", L"-f"}, L"error: option -f needs a value"},
              {{L"a", L"--encoding"}, L"error: option --encoding needs a value"}})
         EXPECT_EQ(summary(arguments), expected);
+}
+
+TEST(CompanionOptionsTest, EachOptionGoesWithEachOtherButAsWithAListing) {
+    const Texts options = {L"-l",    L"-s", L"-b",   L"--upper",        L"--lower", L"--list",    L"-r",
+                           L"--why", L"-0", L"-fin", L"--encoding=oem", L"--help",  L"--version", L"--as=cmd"};
+    const std::map<std::wstring, std::wstring> refusedWithAs = {{L"--list", L"--as and --list do not go together"},
+                                                                {L"-r", L"--as and -r do not go together"}};
+    for (const std::wstring& first : options)
+        for (const std::wstring& second : options) {
+            const bool withAs = first == L"--as=cmd" || second == L"--as=cmd";
+            const auto refused = refusedWithAs.find(first == L"--as=cmd" ? second : first);
+            EXPECT_EQ(parseArguments({first, second, L"C:\\x"}).error,
+                      withAs && refused != refusedWithAs.end() ? refused->second : L"")
+                << first << L" " << second;
+        }
 }
 
 // Each line handed over, "|" after each; `stopAfter` lines are taken before the handler says stop.
@@ -130,6 +144,33 @@ TEST_F(CompanionTest, GivesTheFormsAsAskedAndAnEmptyRecordWhereOneCannotBeMade) 
     // The short folder comes of the long form whatever form is chosen, in the case asked for.
     EXPECT_EQ(run({L"-s", L"--lower", L"--as", L"short-folder", L"C:\\Program Files\\Read Me.txt"}), kAllFound);
     EXPECT_EQ(console.out, L"c:\\progra~1\\read me.txt\r\n");
+}
+
+TEST_F(CompanionTest, ShortFormTheSystemCannotMakeFailsTheRecordButKeepsTheLongForm) {
+    fs.shortPathFailure = L"The network path was not found.";
+    const std::wstring failure = L"tpath: no short form of C:\\Data: The network path was not found.\r\n";
+    const struct {
+        Texts arguments;
+        std::wstring out;
+    } rows[] = {{.arguments = {L"-s", L"C:\\Data"}, .out = L"\r\n"},
+                {.arguments = {L"-b", L"C:\\Data"}, .out = L"C:\\Data\t\r\n"},
+                {.arguments = {L"-s", L"--as=cmd", L"C:\\Data"}, .out = L"\r\n"}};
+    for (const auto& row : rows) {
+        console.out.clear();
+        console.err.clear();
+        EXPECT_EQ(run(row.arguments), kSomeFailed);
+        EXPECT_EQ(console.out, row.out);
+        EXPECT_EQ(console.err, failure);
+    }
+}
+
+TEST_F(CompanionTest, CmdFormThatCmdMayExpandIsPrintedWithACaution) {
+    fs.add(L"C:\\Data\\100%.txt");
+    EXPECT_EQ(run({L"--as=cmd", L"C:\\Data\\100%.txt"}), kAllFound);
+    EXPECT_EQ(console.out, L"\"C:\\Data\\100%.txt\"\r\n");
+    EXPECT_EQ(console.err,
+              L"tpath: C:\\Data\\100%.txt: at the prompt cmd may expand %...% in it, and !...! with delayed "
+              L"expansion; in a batch file use --as=batch\r\n");
 }
 
 TEST_F(CompanionTest, ListsAFolderWholeOrNotAtAll) {

@@ -54,9 +54,12 @@ public:
     std::wstring whyUnreadable(const std::wstring& path) override {
         return walk(path) ? L"" : L"The system cannot find the file specified.";
     }
-    // The typed path with each item that has an alias replaced by it.
-    std::wstring shortPath(const std::wstring& path) override {
+    // The typed path with each item that has an alias replaced by it; when set, the message of a
+    // system that cannot make short forms.
+    std::wstring shortPathFailure;
+    std::wstring shortPath(const std::wstring& path, std::wstring& failure) override {
         std::wstring form;
+        if (!shortPathFailure.empty()) return failure = shortPathFailure, L"";
         return walk(path, &form) ? form : L"";
     }
     std::optional<std::wstring> shortName(const std::wstring& path) override {

@@ -4,43 +4,45 @@
 #include "paths/CommandLine.h"
 #include "paths/PathConverter.h"
 #include "paths/PathForms.h"
-#include "paths/PathHead.h"
+#include "paths/PathShape.h"
 
 using namespace twinpath;
 
-TEST(PathHeadTest, ShapesOfPaths) {
+TEST(PathShapeTest, KindAndRootOfEachShapeOfPath) {
     constexpr auto npos = std::wstring::npos;
-    using enum PrefixedRoot::Kind;
-    using Row =
-        std::tuple<const wchar_t*, std::size_t, bool, std::size_t, std::size_t, PrefixedRoot::Kind, std::size_t>;
-    const Row rows[] = {{L"C:\\a\\b", 3, true, 3, 3, None, 0},
-                        {L"z:\\", 3, true, 3, 3, None, 0},
-                        {L"C:", 0, false, npos, 0, None, 0},
-                        {L"C:x\\y", 0, false, npos, 4, None, 0},
-                        {L"x\\y", 0, false, npos, 2, None, 0},
-                        {L"\\\\srv\\share\\dir", 12, true, 6, 12, None, 0},
-                        {L"\\\\srv\\share", 11, true, 6, 11, None, 0},
-                        {L"\\\\srv", 0, true, npos, 5, None, 0},
-                        {L"\\\\srv\\\\x", 0, true, 6, 7, None, 0},
-                        {L"\\\\\\a\\b", 0, true, 3, 5, None, 0},
-                        {L"\\\\?\\C:\\a", 7, true, 7, 7, Drive, 6},
-                        {L"\\\\?\\UNC\\srv\\share\\d", 8, true, 12, 8, Unc, 8},
-                        {L"\\\\.\\unc\\srv", 8, true, npos, 8, Unc, 8},
-                        {L"\\\\.\\Volume{1}\\a", 14, true, 14, 14, Volume, 13},
-                        {L"\\\\?\\Volume{1", 12, true, npos, 12, Other, 4},
-                        {L"\\??\\C:\\x", 0, false, npos, 1, Drive, 6}};
-    // A head of length 0 is none; "<" stops at the level top; a listing's walk at its root.
-    for (const auto& [path, head, full, levelTop, listingRoot, prefix, prefixLength] : rows) {
-        SCOPED_TRACE(testing::PrintToString(path));
-        const PathHead split = splitHead(path);
-        EXPECT_EQ(split.kind == PathHead::Kind::None ? 0 : split.length, head);
-        EXPECT_EQ(split.kind == PathHead::Kind::Unc, path[0] == L'\\' && head > 0);
-        EXPECT_EQ(isFullPath(path), full);
-        EXPECT_EQ(levelTopLength(path), levelTop);
-        EXPECT_EQ(listingRootLength(path), listingRoot);
-        EXPECT_EQ(splitPrefixedRoot(path).kind, prefix);
-        EXPECT_EQ(splitPrefixedRoot(path).length, prefixLength);
+    using enum PathShape::Kind;
+    // "<" stops at the top; the root is kept as typed, never a level.
+    const struct {
+        const wchar_t* path;
+        PathShape::Kind kind;
+        std::size_t prefix = 0, root = 0, top = npos;
+    } rows[] = {{.path = L"C:\\a\\b", .kind = Drive, .root = 3, .top = 3},
+                {.path = L"z:\\", .kind = Drive, .root = 3, .top = 3},
+                {.path = L"C:", .kind = DriveRelative},
+                {.path = L"x\\y", .kind = Relative},
+                {.path = L"\\\\srv\\share\\dir", .kind = Unc, .root = 12, .top = 6},
+                {.path = L"\\\\srv\\share", .kind = Unc, .root = 11, .top = 6},
+                {.path = L"\\\\srv", .kind = NoShare},
+                {.path = L"\\\\srv\\\\x", .kind = NoShare},
+                {.path = L"\\\\\\a\\b", .kind = NoShare},
+                {.path = L"\\\\?\\C:\\a", .kind = PrefixedDrive, .prefix = 4, .root = 7, .top = 7},
+                {.path = L"\\??\\C:\\x", .kind = PrefixedDrive, .prefix = 4, .root = 7, .top = 7},
+                {.path = L"\\\\?\\UNC\\srv\\share\\d", .kind = PrefixedUnc, .prefix = 8, .root = 18, .top = 12},
+                {.path = L"\\\\.\\unc\\srv", .kind = NoShare, .prefix = 8},
+                {.path = L"\\\\.\\Volume{1}\\a", .kind = Volume, .prefix = 4, .root = 14, .top = 14},
+                {.path = L"\\\\?\\Volume{1", .kind = Object, .prefix = 4, .root = 12},
+                {.path = L"\\\\?\\GLOBALROOT\\Device\\x", .kind = Object, .prefix = 4, .root = 15, .top = 15}};
+    for (const auto& row : rows) {
+        const PathShape shape = shapeOf(row.path);
+        EXPECT_EQ(std::tuple(shape.kind, shape.prefixLength, shape.rootLength, shape.topLength),
+                  std::tuple(row.kind, row.prefix, row.root, row.top))
+            << testing::PrintToString(row.path);
     }
+}
+
+TEST(PathShapeTest, OnlyRelativeAndDriveRelativePathsNeedACurrentFolder) {
+    for (const wchar_t* path : {L"x\\y", L"\\x", L"C:", L"C:x"}) EXPECT_FALSE(isFullPath(path)) << path;
+    for (const wchar_t* path : {L"C:\\", L"\\\\srv", L"\\\\?\\C:\\x"}) EXPECT_TRUE(isFullPath(path)) << path;
 }
 
 TEST(PathConverterTest, LongFormKeepsTheTypedHeadAndTakesStoredNamesBelow) {
@@ -50,6 +52,8 @@ TEST(PathConverterTest, LongFormKeepsTheTypedHeadAndTakesStoredNamesBelow) {
     fs.add(L"C:\\Data\\A?C");  // the fake takes any name: a lookup would find this one
     fs.add(L"\\\\Server\\Share\\Dir\\File.Txt");
     fs.add(L"C:\\Smile \U0001F600|SMILE~1\\");  // a character beyond the BMP: two units in UTF-16
+    fs.add(L"C:\\Data\\Locked\\Inner.txt");
+    fs.unreadable[L"c:\\data\\locked"] = L"Access is denied.";
     PathConverter converter(fs);
     for (const auto& [input, longForm] : std::initializer_list<std::pair<const wchar_t*, const wchar_t*>>{
              {L"c:\\progra~1\\longfo~1\\deepfi~1.tex", L"c:\\Program Files\\Long Folder\\Deep File.text"},
@@ -64,7 +68,9 @@ TEST(PathConverterTest, LongFormKeepsTheTypedHeadAndTakesStoredNamesBelow) {
              {L"c:\\data\\a?c", L"c:\\Data\\a?c"},
              // "C:" is the drive's current folder: it exists but has no head to keep.
              {L"C:", L""},
-             {L"C:\\Data\\missing", L""}}) {
+             {L"C:\\Data\\missing", L""},
+             // A level that cannot be read keeps its typed name; the levels below it are still looked up.
+             {L"c:\\data\\locked\\inner.txt", L"c:\\Data\\locked\\Inner.txt"}}) {
         converter.setInput(input);
         EXPECT_EQ(converter.longForm(), longForm) << testing::PrintToString(input);
     }
@@ -86,54 +92,171 @@ TEST(CommandLineTest, ArgumentsAndTheInputPathInThem) {
         EXPECT_EQ(read(text), result) << testing::PrintToString(text);
 }
 
-TEST(PathFormsTest, EveryFormOfEachShapeOfPath) {
+// A character beyond the Basic Multilingual Plane comes through each form as itself.
+#define SMILE L"\U0001F600"
+
+static std::wstring formOf(PathForm form, const std::wstring& path) {
     fakes::FakeFileSystem fs;
-    for (const wchar_t* path : {L"C:\\Program Files|PROGRA~1\\", L"\\\\server\\share\\", L"\\\\?\\C:\\Data|DATA~1\\",
-                                L"n:\\docs|DOCS~1\\", L"D:\\", L"\\\\?\\Volume{1}\\dir\\"})
-        fs.add(path);
-    fs.mappedDrives[L"N:"] = L"\\\\Server\\Share";  // what the network layer answers for N:
-    const std::wstring mixed = L"\u00dcn\u00efcode \u65e5\u672c\U0001F600";
-    // The forms from CommandLine to ShortFolderLongName; empty where a form cannot be made.
-    using Row = std::pair<std::wstring, std::array<std::wstring, 9>>;
-    const Row rows[] = {
-        {L"C:\\Program Files\\" + mixed,
-         {L"\"C:\\Program Files\\" + mixed + L"\"", L"\"C:\\Program Files\\" + mixed + L"\"",
-          L"C:/Program Files/" + mixed, L"/mnt/c/Program Files/" + mixed,
-          L"file:///C:/Program%20Files/%C3%9Cn%C3%AFcode%20%E6%97%A5%E6%9C%AC%F0%9F%98%80", L"", mixed,
-          L"C:\\Program Files", L"C:\\PROGRA~1\\" + mixed}},
-        {L"\\\\server\\share\\a#b%c",
-         {L"\"\\\\server\\share\\a#b%c\"", L"\"\\\\server\\share\\a#b%c\"", L"//server/share/a#b%c", L"",
-          L"file://server/share/a%23b%25c", L"", L"a#b%c", L"\\\\server\\share", L"\\\\server\\share\\a#b%c"}},
-        {L"\\\\?\\C:\\Data\\x&y",
-         {L"\"\\\\?\\C:\\Data\\x&y\"", L"\"\\\\?\\C:\\Data\\x&y\"", L"C:/Data/x&y", L"/mnt/c/Data/x&y",
-          L"file:///C:/Data/x%26y", L"", L"x&y", L"\\\\?\\C:\\Data", L"\\\\?\\C:\\DATA~1\\x&y"}},
-        // A short form in small letters on a mapped drive: the tilde asks for quotes.
-        {L"n:\\docs\\r~1.txt",
-         {L"\"n:\\docs\\r~1.txt\"", L"\"n:\\docs\\r~1.txt\"", L"n:/docs/r~1.txt", L"/mnt/n/docs/r~1.txt",
-          L"file:///n:/docs/r~1.txt", L"\\\\Server\\Share\\docs\\r~1.txt", L"r~1.txt", L"n:\\docs",
-          L"n:\\DOCS~1\\r~1.txt"}},
-        {L"D:\\app.exe\\",
-         {L"D:\\app.exe\\", L"\"D:\\app.exe\\\\\"", L"D:/app.exe/", L"/mnt/d/app.exe/", L"file:///D:/app.exe/", L"",
-          L"app.exe", L"D:\\", L"D:\\app.exe"}},
-        // Roots have no name and no parent; a trailing separator stays itself inside quotes.
-        {L"C:\\", {L"C:\\", L"\"C:\\\\\"", L"C:/", L"/mnt/c/", L"file:///C:/", L"", L"", L"", L""}},
-        {L"\\\\server\\share\\",
-         {L"\\\\server\\share\\", L"\"\\\\server\\share\\\\\"", L"//server/share/", L"", L"file://server/share/", L"",
-          L"", L"", L""}},
-        {L"\\\\?\\Volume{1}\\dir\\f",
-         {L"\"\\\\?\\Volume{1}\\dir\\f\"", L"\"\\\\?\\Volume{1}\\dir\\f\"", L"//?/Volume{1}/dir/f", L"", L"", L"", L"f",
-          L"\\\\?\\Volume{1}\\dir", L"\\\\?\\Volume{1}\\dir\\f"}},
-        {L"Nothing was copied", {L"", L"", L"", L"", L"", L"", L"", L"", L""}}};
-    for (const auto& [path, forms] : rows)
-        for (std::size_t i = 0; i < forms.size(); ++i) {
-            const FormedPath formed = pathInForm(static_cast<PathForm>(i + 1), path, fs);
-            EXPECT_EQ(formed.text, forms[i]) << testing::PrintToString(path) << " form " << i + 1;
-            EXPECT_EQ(formed.made(), !forms[i].empty()) << testing::PrintToString(path) << " form " << i + 1;
-        }
+    const FormedPath formed = pathInForm(form, path, fs);
+    return formed.made() ? formed.text : L"not made: " + formed.whyNot;
+}
+
+TEST(PathFormsTest, CmdQuotesForEachCharacterItsHelpNamesAndNoOther) {
+    const std::wstring needQuotes = L" %&()[]{}^=;!'+,`~";
+    // Every printable ASCII character and its neighbours in code order but the separator and the quote.
+    for (wchar_t c = 0x1F; c <= 0x80; ++c) {
+        if (c == L'\\' || c == L'"') continue;
+        const std::wstring path = std::wstring(L"C:\\a") + c + L"b";
+        const bool quoted = needQuotes.find(c) != std::wstring::npos;
+        EXPECT_EQ(formOf(PathForm::CommandLine, path), quoted ? L'"' + path + L'"' : path) << int(c);
+    }
+}
+
+TEST(PathFormsTest, WhatCmdMayExpandIsDoubledForABatchFileAndCautionedOnTheCommandLine) {
+    fakes::FakeFileSystem fs;
+    const struct {
+        const wchar_t *path, *batch;
+        bool caution;
+    } rows[] = {{.path = L"C:\\a%OS%b", .batch = L"\"C:\\a%%OS%%b\"", .caution = true},
+                {.path = L"C:\\%", .batch = L"\"C:\\%%\"", .caution = true},
+                {.path = L"C:\\a!b", .batch = L"\"C:\\a!b\"", .caution = true},
+                {.path = L"C:\\a^b", .batch = L"\"C:\\a^b\"", .caution = false},
+                {.path = L"C:\\" SMILE, .batch = L"C:\\" SMILE, .caution = false}};
+    for (const auto& row : rows) {
+        EXPECT_EQ(pathInForm(PathForm::BatchFile, row.path, fs).text, row.batch);
+        EXPECT_EQ(pathInForm(PathForm::CommandLine, row.path, fs).caution.empty(), !row.caution) << row.path;
+    }
+}
+
+TEST(PathFormsTest, QuotesCloseBeforeATrailingSeparator) {
+    const struct {
+        const wchar_t *path, *commandLine, *quoted;
+    } rows[] = {
+        {.path = L"C:\\", .commandLine = L"C:\\", .quoted = L"\"C:\"\\"},
+        {.path = L"C:\\a b\\", .commandLine = L"\"C:\\a b\"\\", .quoted = L"\"C:\\a b\"\\"},
+        {.path = L"\\\\?\\C:\\a b\\", .commandLine = L"\"\\\\?\\C:\\a b\"\\", .quoted = L"\"\\\\?\\C:\\a b\"\\"},
+        {.path = L"\\\\s\\h\\\\", .commandLine = L"\\\\s\\h\\\\", .quoted = L"\"\\\\s\\h\"\\\\"},
+        {.path = L"C:\\a b" SMILE, .commandLine = L"\"C:\\a b" SMILE "\"", .quoted = L"\"C:\\a b" SMILE "\""}};
+    for (const auto& row : rows) {
+        EXPECT_EQ(formOf(PathForm::CommandLine, row.path), row.commandLine);
+        EXPECT_EQ(formOf(PathForm::Quoted, row.path), row.quoted);
+    }
+}
+
+TEST(PathFormsTest, UriKeepsTheUnreservedSetSlashAndColonAndEncodesTheRestInUtf8) {
+    for (const wchar_t kept : std::wstring(L"-._~/:09AZaz"))
+        EXPECT_EQ(formOf(PathForm::FileUri, std::wstring(L"C:\\") + kept), std::wstring(L"file:///C:/") + kept);
+    // The neighbours of the kept ranges in code order, and the edges of UTF-8's lengths.
+    const struct {
+        const wchar_t* in;
+        const wchar_t* out;
+    } rows[] = {{.in = L",", .out = L"%2C"},
+                {.in = L";", .out = L"%3B"},
+                {.in = L"@", .out = L"%40"},
+                {.in = L"[", .out = L"%5B"},
+                {.in = L"^", .out = L"%5E"},
+                {.in = L"`", .out = L"%60"},
+                {.in = L"{", .out = L"%7B"},
+                {.in = L"}", .out = L"%7D"},
+                {.in = L"\x7F", .out = L"%7F"},
+                {.in = L" ", .out = L"%20"},
+                {.in = L"#", .out = L"%23"},
+                {.in = L"%", .out = L"%25"},
+                {.in = L"?", .out = L"%3F"},
+                {.in = L"\x80", .out = L"%C2%80"},
+                {.in = L"\x7FF", .out = L"%DF%BF"},
+                {.in = L"\x800", .out = L"%E0%A0%80"},
+                {.in = L"\xFFFF", .out = L"%EF%BF%BF"},
+                {.in = L"\U00010000", .out = L"%F0%90%80%80"},
+                {.in = L"\U0010FFFF", .out = L"%F4%8F%BF%BF"}};
+    for (const auto& row : rows)
+        EXPECT_EQ(formOf(PathForm::FileUri, std::wstring(L"C:\\") + row.in), L"file:///C:/" + std::wstring(row.out));
     // A lone surrogate has no UTF-8 form, nor has a 32-bit unit beyond U+10FFFF (or a negative one).
-    EXPECT_FALSE(pathInForm(PathForm::FileUri, L"C:\\x\xD800", fs).made());
+    EXPECT_EQ(formOf(PathForm::FileUri, L"C:\\\xD800"),
+              L"not made: the path holds a character that UTF-8 cannot carry");
     if constexpr (sizeof(wchar_t) == 4) {
         for (const auto unit : {0x110000, -1})
-            EXPECT_FALSE(pathInForm(PathForm::FileUri, L"C:\\x" + std::wstring(1, wchar_t(unit)), fs).made()) << unit;
+            EXPECT_TRUE(formOf(PathForm::FileUri, L"C:\\x" + std::wstring(1, wchar_t(unit))).starts_with(L"not made: "))
+                << unit;
+    }
+}
+
+TEST(PathFormsTest, SlashAndUriFormsRefuseItemsThatOnlyTheLiteralPrefixKeeps) {
+    const std::wstring refused =
+        L"not made: an item of the path ends in a period or a blank, which only its \\\\?\\ form keeps";
+    const struct {
+        std::wstring path, slashes, uri;
+    } rows[] = {{.path = L"\\\\?\\C:\\x.\\f", .slashes = refused, .uri = refused},
+                {.path = L"\\\\?\\C:\\x\\f ", .slashes = refused, .uri = refused},
+                {.path = L"\\\\?\\UNC\\srv\\share\\x.", .slashes = refused, .uri = refused},
+                {.path = L"\\\\?\\C:\\x.y\\ f", .slashes = L"C:/x.y/ f", .uri = L"file:///C:/x.y/%20f"},
+                {.path = L"\\\\.\\C:\\x.", .slashes = L"C:/x.", .uri = L"file:///C:/x."},
+                {.path = L"C:\\x.", .slashes = L"C:/x.", .uri = L"file:///C:/x."}};
+    for (const auto& row : rows) {
+        EXPECT_EQ(formOf(PathForm::ForwardSlashes, row.path), row.slashes) << testing::PrintToString(row.path);
+        EXPECT_EQ(formOf(PathForm::FileUri, row.path), row.uri) << testing::PrintToString(row.path);
+    }
+}
+
+// Paths of each shape on one disk: an item below a folder with an alias, and roots.
+struct PathFormsOfEachRootTest : testing::Test {
+    PathFormsOfEachRootTest() {
+        for (const wchar_t* path : {L"C:\\P f|PF~1\\", L"\\\\s\\h\\", L"\\\\?\\C:\\D|D~1\\",
+                                    L"\\\\?\\UNC\\s\\h\\d|D~1\\", L"n:\\d|D~1\\", L"D:\\", L"\\\\?\\Volume{1}\\d\\"})
+            fs.add(path);
+    }
+    // The form's text, empty where it cannot be made.
+    std::wstring form(PathForm form, const std::wstring& path) {
+        const FormedPath formed = pathInForm(form, path, fs);
+        return formed.made() ? formed.text : L"";
+    }
+    fakes::FakeFileSystem fs;
+};
+
+TEST_F(PathFormsOfEachRootTest, SlashWslAndUriForms) {
+    const struct {
+        const wchar_t *path, *slashes, *wsl, *uri;
+    } rows[] = {
+        {.path = L"C:\\P f\\x", .slashes = L"C:/P f/x", .wsl = L"/mnt/c/P f/x", .uri = L"file:///C:/P%20f/x"},
+        {.path = L"n:\\d\\x", .slashes = L"n:/d/x", .wsl = L"/mnt/n/d/x", .uri = L"file:///n:/d/x"},
+        {.path = L"\\\\s\\h\\" SMILE, .slashes = L"//s/h/" SMILE, .wsl = L"", .uri = L"file://s/h/%F0%9F%98%80"},
+        {.path = L"\\\\?\\C:\\D\\x", .slashes = L"C:/D/x", .wsl = L"/mnt/c/D/x", .uri = L"file:///C:/D/x"},
+        {.path = L"\\\\?\\UNC\\s\\h\\d\\x", .slashes = L"//s/h/d/x", .wsl = L"", .uri = L"file://s/h/d/x"},
+        {.path = L"\\\\?\\Volume{1}\\d\\x", .slashes = L"//?/Volume{1}/d/x", .wsl = L"", .uri = L""},
+        {.path = L"C:\\", .slashes = L"C:/", .wsl = L"/mnt/c/", .uri = L"file:///C:/"},
+        {.path = L"\\\\s\\h\\", .slashes = L"//s/h/", .wsl = L"", .uri = L"file://s/h/"},
+        {.path = L"Nothing was copied", .slashes = L"", .wsl = L"", .uri = L""}};
+    for (const auto& row : rows) {
+        SCOPED_TRACE(testing::PrintToString(row.path));
+        EXPECT_EQ(form(PathForm::ForwardSlashes, row.path), row.slashes);
+        EXPECT_EQ(form(PathForm::Wsl, row.path), row.wsl);
+        EXPECT_EQ(form(PathForm::FileUri, row.path), row.uri);
+    }
+}
+
+TEST_F(PathFormsOfEachRootTest, NameParentAndShortFolder) {
+    const struct {
+        const wchar_t *path, *name, *parent, *shortFolder;
+    } rows[] = {
+        {.path = L"C:\\P f\\" SMILE, .name = SMILE, .parent = L"C:\\P f", .shortFolder = L"C:\\PF~1\\" SMILE},
+        {.path = L"\\\\s\\h\\x", .name = L"x", .parent = L"\\\\s\\h", .shortFolder = L"\\\\s\\h\\x"},
+        {.path = L"\\\\?\\C:\\D\\x", .name = L"x", .parent = L"\\\\?\\C:\\D", .shortFolder = L"\\\\?\\C:\\D~1\\x"},
+        {.path = L"\\\\?\\UNC\\s\\h\\d\\x",
+         .name = L"x",
+         .parent = L"\\\\?\\UNC\\s\\h\\d",
+         .shortFolder = L"\\\\?\\UNC\\s\\h\\D~1\\x"},
+        {.path = L"\\\\?\\Volume{1}\\d\\x",
+         .name = L"x",
+         .parent = L"\\\\?\\Volume{1}\\d",
+         .shortFolder = L"\\\\?\\Volume{1}\\d\\x"},
+        // A folder's trailing separator is not part of its name; roots have no name and no parent.
+        {.path = L"D:\\a.b\\", .name = L"a.b", .parent = L"D:\\", .shortFolder = L"D:\\a.b"},
+        {.path = L"C:\\", .name = L"", .parent = L"", .shortFolder = L""},
+        {.path = L"\\\\s\\h\\", .name = L"", .parent = L"", .shortFolder = L""}};
+    for (const auto& row : rows) {
+        SCOPED_TRACE(testing::PrintToString(row.path));
+        EXPECT_EQ(form(PathForm::Name, row.path), row.name);
+        EXPECT_EQ(form(PathForm::Parent, row.path), row.parent);
+        EXPECT_EQ(form(PathForm::ShortFolderLongName, row.path), row.shortFolder);
     }
 }

@@ -1,11 +1,9 @@
 #include "app/Jobs.h"
 
-#include <exception>
-
 #include "app/MainController.h"
 #include "app/ShortNameHint.h"
 #include "app/Texts.h"
-#include "listing/ListingOrder.h"
+#include "listing/ListingBuilder.h"
 #include "listing/ListingReport.h"
 #include "paths/PathConverter.h"
 
@@ -27,29 +25,12 @@ void FormsJob::run() {
 void FormsJob::finish() { owner_.onFormsRead(*this); }
 
 void ListingJob::run() {
-    try {
-        if (wholeTree) return listTree();
-        listing = FolderLister(fileSystem_, text_).list(path, &progress);
-        if (listing.stopped || progress.stop.load(std::memory_order_relaxed)) return;
-        sortListing(listing, text_);
-        if (listing.failure.empty()) report.push_back(buildListingReport(listing, mode));
-    } catch (const std::exception&) {
-        listing.failure = texts::kOutOfMemory;
-    }
-}
-
-void ListingJob::listTree() {
-    TreeReport sink(mode);
-    try {
-        tree = TreeLister(fileSystem_, text_).list(path, sink, &progress);
-    } catch (const std::exception&) {
-        tree.folder = path;
-        tree.failure = texts::kOutOfMemory;
-    }
+    ListingReport sink(mode);
+    tree = buildListing(fileSystem_, text_, path, wholeTree, sink, &progress);
     listing.folder = tree.folder;
     listing.failure = tree.failure;
     listing.stopped = tree.stopped;
-    if (tree.failure.empty()) report = std::move(sink.pieces);
+    if (tree.failure.empty() && !tree.stopped) report = std::move(sink.pieces);
 }
 
 void ListingJob::finish() { owner_.onListingDone(*this); }

@@ -88,8 +88,6 @@ public:
     TreeListing tree;  // once run, for a whole tree: the entries and the folders that could not be read
 
 private:
-    void listTree();
-
     MainController& owner_;
     FileSystem& fileSystem_;
     TextServices& text_;

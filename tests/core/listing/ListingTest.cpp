@@ -4,6 +4,8 @@
 #include <random>
 
 #include "fakes/Fakes.h"
+#include "listing/ListingBuilder.h"
+#include "listing/ListingOrder.h"
 #include "listing/ListingReport.h"
 #include "listing/PairedSort.h"
 #include "listing/TreeLister.h"
@@ -68,39 +70,189 @@ TEST(ListingReportTest, SizeColumnRoundsEachStepHalfToEven) {
     for (const auto& [bytes, column] : columns) EXPECT_EQ(scaledSizeColumn(bytes), column) << bytes;
 }
 
+static std::wstring textOf(const ListingReport& report) {
+    std::wstring text;
+    for (const auto& piece : report.pieces) text += piece;
+    return text;
+}
+
+static std::wstring reportOf(const FolderListing& listing, ListMode mode) {
+    ListingReport report(mode);
+    reportListing(listing, report);
+    return textOf(report);
+}
+
 TEST(ListingReportTest, ReportsOfListedFoldersByteForByte) {
     fakes::FakeFileSystem fs;
     fs.add(L"C:\\Data\\Sub\\", 0, 20010220180000);
     fs.add(L"C:\\Data\\A.txt", 1234, 20010221090503);
     fs.add(L"C:\\Data\\b.txt", 5'000'000'000, 1ULL << 63);  // a time the platform cannot convert
     fs.add(L"C:\\Data\\c.txt", 0, 123450101000000);         // a year wider than the column
-    for (const wchar_t* path : {L"C:\\Empty\\", L"C:\\file.txt"}) fs.add(path);
+    for (const wchar_t* path : {L"C:\\Empty\\", L"C:\\file.txt", L"C:\\Program Files|PROGRA~1\\Read.txt"}) fs.add(path);
     for (const std::wstring name : {L"=1", L"+b", L"-x", L"@a", L"a=b"}) fs.add(L"C:\\Calc\\" + name, 7);
     // Hidden and system entries are listed as any other; NTFS keeps a name that ends in a period.
-    fs.add(L"C:\\$Recycle.Bin\\", 0, 0, 0x6), fs.add(L"C:\\pagefile.sys", 0, 0, 0x6), fs.add(L"C:\\Notes.");
+    fs.add(L"C:\\$Recycle.Bin\\", 0, 0, 0x6);
+    fs.add(L"C:\\pagefile.sys", 0, 0, 0x6);
+    fs.add(L"C:\\Notes.");
     const std::wstring header = L"  SIZE   DATE       TIME   \tNAME\r\n", row = L"Name\tType\tSize\tModified\r\n",
                        seven = L"\tFile\t7\t0000-00-00 00:00:00\r\n";
+    struct Case {
+        const wchar_t* path;
+        ListMode mode;
+        std::wstring report;
+    };
     FolderLister lister(fs);
-    for (const auto& [path, mode, report] : std::initializer_list<std::tuple<const wchar_t*, ListMode, std::wstring>>{
-             {L"C:\\Data\\A.txt", ListMode::NamesOnly, L"DIR : C:\\Data\r\n\r\nSub\r\nA.txt\r\nb.txt\r\nc.txt\r\n"},
-             {L"C:\\Data", ListMode::SizeAndDate,
-              L"DIR : C:\\Data\r\n\r\n" + header + L"<DIR>   2001/02/20 18:00:00\tSub\r\n" +
-                  L"    1KB 2001/02/21 09:05:03\tA.txt\r\n 4768MB 0000/00/00 00:00:00\tb.txt\r\n" +
-                  L"    0KB 0000/00/00 00:00:00\tc.txt\r\n"},
-             {L"C:\\Empty", ListMode::NamesOnly, L"DIR : C:\\Empty\r\n\r\n\r\n"},
-             {L"C:\\Empty", ListMode::SizeAndDate, L"DIR : C:\\Empty\r\n\r\n" + header},
-             {L"C:\\Empty", ListMode::TabSeparated, row},
-             {L"C:\\Data", ListMode::TabSeparated,
-              row + L"Sub\tFolder\t\t2001-02-20 18:00:00\r\nA.txt\tFile\t1234\t2001-02-21 09:05:03\r\n" +
-                  L"b.txt\tFile\t5000000000\t0000-00-00 00:00:00\r\nc.txt\tFile\t0\t0000-00-00 00:00:00\r\n"},
+    for (const Case& c : std::initializer_list<Case>{
+             {.path = L"C:\\Data\\A.txt",
+      .mode = ListMode::NamesOnly,
+      .report = L"DIR : C:\\Data\r\n\r\nSub\r\nA.txt\r\nb.txt\r\nc.txt\r\n"},
+             {.path = L"C:\\Data",
+             .mode = ListMode::SizeAndDate,
+             .report = L"DIR : C:\\Data\r\n\r\n" + header + L"<DIR>   2001/02/20 18:00:00\tSub\r\n" +
+                       L"    1KB 2001/02/21 09:05:03\tA.txt\r\n 4768MB 0000/00/00 00:00:00\tb.txt\r\n" +
+                       L"    0KB 0000/00/00 00:00:00\tc.txt\r\n"},
+             {.path = L"C:\\Empty", .mode = ListMode::NamesOnly, .report = L"DIR : C:\\Empty\r\n\r\n\r\n"},
+             {.path = L"C:\\Empty", .mode = ListMode::SizeAndDate, .report = L"DIR : C:\\Empty\r\n\r\n" + header},
+             {.path = L"C:\\Empty", .mode = ListMode::TabSeparated, .report = row},
+             {.path = L"C:\\Data",
+             .mode = ListMode::TabSeparated,
+             .report = row + L"Sub\tFolder\t\t2001-02-20 18:00:00\r\nA.txt\tFile\t1234\t2001-02-21 09:05:03\r\n" +
+                       L"b.txt\tFile\t5000000000\t0000-00-00 00:00:00\r\nc.txt\tFile\t0\t0000-00-00 00:00:00\r\n"},
              // A spreadsheet would read these names as formulas.
-             {L"C:\\Calc", ListMode::TabSeparated,
-              row + L"'=1" + seven + L"'+b" + seven + L"'-x" + seven + L"'@a" + seven + L"a=b" + seven},
+             {.path = L"C:\\Calc",
+             .mode = ListMode::TabSeparated,
+             .report = row + L"'=1" + seven + L"'+b" + seven + L"'-x" + seven + L"'@a" + seven + L"a=b" + seven},
              // A file directly in a drive root lists the root; a path that is gone lists nothing.
-             {L"C:\\file.txt", ListMode::NamesOnly,
-              L"DIR : C:\\\r\n\r\nData\r\nEmpty\r\nfile.txt\r\nCalc\r\n$Recycle.Bin\r\npagefile.sys\r\nNotes.\r\n"},
-             {L"C:\\Gone", ListMode::NamesOnly, L"DIR : \r\n\r\n"}})
-        EXPECT_EQ(buildListingReport(lister.list(path), mode), report) << testing::PrintToString(path);
+             {.path = L"C:\\file.txt",
+             .mode = ListMode::NamesOnly,
+             .report = L"DIR : C:\\\r\n\r\nData\r\nEmpty\r\nfile.txt\r\nProgram Files\r\nCalc\r\n$Recycle.Bin\r\n"
+                       L"pagefile.sys\r\nNotes.\r\n"},
+             {.path = L"C:\\Gone", .mode = ListMode::NamesOnly, .report = L"DIR : \r\n\r\n"},
+             // A folder typed as a short form in mixed case is headed as typed.
+             {.path = L"C:\\progRA~1\\read.TXT",
+             .mode = ListMode::NamesOnly,
+             .report = L"DIR : C:\\progRA~1\r\n\r\nRead.txt\r\n"}})
+        EXPECT_EQ(reportOf(lister.list(c.path), c.mode), c.report) << testing::PrintToString(c.path);
+}
+
+TEST(ListingReportTest, TabSeparatedSizesAreWrittenInFullAtEveryDigitCount) {
+    struct Case {
+        std::uint64_t size;
+        const wchar_t* column;
+    };
+    for (const Case& c :
+         {Case{.size = 0, .column = L"0"}, Case{.size = 9, .column = L"9"}, Case{.size = 10, .column = L"10"},
+          Case{.size = 99'999, .column = L"99999"}, Case{.size = 100'000, .column = L"100000"},
+          Case{.size = 4'294'967'296, .column = L"4294967296"},
+          Case{.size = UINT64_MAX, .column = L"18446744073709551615"}}) {
+        FolderListing listing;
+        listing.entries.push_back({.name = L"f", .line = L"F f   >", .size = c.size, .lastWrite = {}});
+        EXPECT_EQ(reportOf(listing, ListMode::TabSeparated),
+                  std::wstring(L"Name\tType\tSize\tModified\r\nf\tFile\t") + c.column + L"\t0000-00-00 00:00:00\r\n");
+    }
+}
+
+// Names that differ in an accent, a hyphen, an apostrophe or their normal form, with sizes and times
+// that the lines' own order would put first.
+TEST(ListingOrderTest, WithinAKindTheNameDecidesAndOnlyEqualNamesGoBySizeAndTime) {
+    struct File {
+        std::wstring name;
+        std::uint64_t size = 0, time = 20260301120000;
+    };
+    struct Case {
+        std::vector<File> files;
+        std::vector<std::wstring> order;
+    };
+    const std::wstring nfc = L"r\u00e9sum\u00e9.txt", nfd = L"re\u0301sume\u0301.txt";
+    fakes::FakeText text;
+    for (const Case& c : std::initializer_list<Case>{
+             {.files = {{.name = L"a-b.txt", .size = 1}, {.name = L"ab.txt", .size = 5}},
+      .order = {L"ab.txt", L"a-b.txt"}},
+             {.files = {{.name = L"a'b.txt", .time = 20200101000000}, {.name = L"ab.txt"}},
+             .order = {L"ab.txt", L"a'b.txt"}},
+             {.files = {{.name = L"a-b.txt", .size = 1}, {.name = L"a'b.txt", .size = 5}},
+             .order = {L"a'b.txt", L"a-b.txt"}},
+             {.files = {{.name = nfc, .size = 1}, {.name = L"resume.txt", .size = 5}}, .order = {L"resume.txt", nfc}},
+             // A name before a longer name that begins with it, even when what follows weighs nothing at first.
+             {.files = {{.name = L"ab.txt-", .size = 1}, {.name = L"ab.txt", .size = 5}},
+             .order = {L"ab.txt", L"ab.txt-"}},
+             // Names that compare equal: the size decides, then the time.
+             {.files = {{.name = nfc, .size = 5}, {.name = nfd, .size = 1}}, .order = {nfd, nfc}},
+             {.files = {{.name = nfc, .time = 20260301120001}, {.name = nfd}}, .order = {nfd, nfc}},
+             {.files = {{.name = L"a.txt", .size = 1}, {.name = L"b\\", .size = 0}}, .order = {L"b", L"a.txt"}}}) {
+        fakes::FakeFileSystem fs;
+        for (const File& file : c.files) fs.add(L"C:\\F\\" + file.name, file.size, file.time);
+        FolderListing listing = FolderLister(fs).list(L"C:\\F");
+        sortListing(listing, text);
+        std::vector<std::wstring> names;
+        for (const ListingEntry& entry : listing.entries) names.push_back(entry.name);
+        EXPECT_EQ(names, c.order);
+    }
+}
+
+TEST(ListingBuilderTest, AListingReachesItsSinkOnlyWhenItsFolderWasReadToItsEnd) {
+    struct Outcome {
+        std::wstring folder{}, failure{};
+        bool stopped = false;
+        std::size_t entries = 0, unread = 0;
+        std::wstring report{};
+    };
+    struct Case {
+        const wchar_t* path;
+        bool wholeTree = false;
+        const wchar_t* stopAtSearchOf = L"";  // the stop request comes as this folder's search starts
+        const wchar_t* cutShortBy = L"";      // what cuts every search short after its last entry
+        Outcome expected;
+    };
+    const std::wstring names = L"DIR : C:\\T\r\n\r\nA\r\nB\r\nC\r\nz.txt\r\n";
+    for (const Case& c : std::initializer_list<Case>{
+             {.path = L"C:\\T", .expected = {.folder = L"C:\\T", .entries = 4, .report = names}},
+             {.path = L"C:\\T", .stopAtSearchOf = L"C:\\T\\*", .expected = {.folder = L"C:\\T", .stopped = true}},
+             {.path = L"C:\\T",
+             .cutShortBy = L"The network name is no longer available.",
+             .expected = {.folder = L"C:\\T", .failure = L"The network name is no longer available."}},
+             {.path = L"C:\\Gone", .expected = {.report = L"DIR : \r\n\r\n"}},
+             {.path = L"C:\\T",
+             .wholeTree = true,
+             .expected = {.folder = L"C:\\T",
+                         .entries = 5,
+                         .unread = 1,
+                         .report = L"DIR : C:\\T\r\n\r\nA\r\nA\\a.txt\r\nB\r\nC\r\nz.txt\r\n"}},
+             // Stopped between two folders: what came before stays with the sink, the rest never comes.
+             {.path = L"C:\\T",
+             .wholeTree = true,
+             .stopAtSearchOf = L"C:\\T\\B\\*",
+             .expected = {.folder = L"C:\\T",
+                         .stopped = true,
+                         .entries = 3,
+                         .report = L"DIR : C:\\T\r\n\r\nA\r\nA\\a.txt\r\nB\r\n"}},
+             {.path = L"C:\\T",
+             .wholeTree = true,
+             .cutShortBy = L"Access is denied.",
+             .expected = {.folder = L"C:\\T", .failure = L"Access is denied."}}}) {
+        fakes::FakeFileSystem fs;
+        for (const wchar_t* path : {L"C:\\T\\A\\a.txt", L"C:\\T\\B\\", L"C:\\T\\C\\", L"C:\\T\\z.txt"}) fs.add(path);
+        fs.unreadable[L"C:\\T\\C"] = L"Access is denied.";
+        fs.failure = c.cutShortBy;
+        ListingProgress progress;
+        fs.onSearch = [&](const std::wstring& pattern) {
+            progress.stop = progress.stop || pattern == c.stopAtSearchOf;
+        };
+        fakes::FakeText text;
+        ListingReport report(ListMode::NamesOnly);
+        const TreeListing got = buildListing(fs, text, c.path, c.wholeTree, report, &progress);
+        const Outcome outcome{.folder = got.folder,
+                              .failure = got.failure,
+                              .stopped = got.stopped,
+                              .entries = got.entries,
+                              .unread = got.unread.size(),
+                              .report = textOf(report)};
+        EXPECT_EQ(
+            std::tie(outcome.folder, outcome.failure, outcome.stopped, outcome.entries, outcome.unread, outcome.report),
+            std::tie(c.expected.folder, c.expected.failure, c.expected.stopped, c.expected.entries, c.expected.unread,
+                     c.expected.report))
+            << testing::PrintToString(c.path) << (c.wholeTree ? " tree" : " folder");
+    }
 }
 
 TEST(TreeListerTest, EveryFolderIsFollowedByItsContentsNamedRelativeToTheListedFolder) {
@@ -118,27 +270,24 @@ TEST(TreeListerTest, EveryFolderIsFollowedByItsContentsNamedRelativeToTheListedF
     // Folders made on the way to an entry have no time.
     const std::wstring time = L"2026-03-01 12:00:00\r\n", folder = L"\tFolder\t\t" + time, file = L"\tFile\t5\t" + time,
                        made = L"\tFolder\t\t0000-00-00 00:00:00\r\n";
-    struct Report final : TreeSink {
-        void folder(const std::wstring& listed) override { appendListingHead(text, listed, mode); }
-        void entry(const std::wstring& name, const std::wstring& line) override {
-            appendListingLine(text, name, line, mode);
-        }
+    struct Case {
         ListMode mode;
-        std::wstring text;
+        std::wstring report;
     };
     fakes::FakeText text;
-    for (const auto& [mode, expected] : std::initializer_list<std::pair<ListMode, std::wstring>>{
-             {ListMode::NamesOnly, L"DIR : C:\\Tree\r\n\r\n" + names},
-             {ListMode::TabSeparated, L"Name\tType\tSize\tModified\r\nLink" + folder + L"Locked" + made + L"Reports" +
-                                          made + L"Reports\\2026" + made + L"Reports\\2026\\March.xlsx" + file +
-                                          L"Reports\\Deep" + made + L"Reports\\Deep\\Deeper" + folder +
-                                          L"Reports\\Empty" + folder + L"'=sum.txt" + file + L"b.txt" + file},
-             {ListMode::SizeAndDate,
-              L"DIR : C:\\Tree\r\n\r\n  SIZE   DATE       TIME   \tNAME\r\n<DIR>   2026/03/01 12:00:00\tLink\r\n"}}) {
-        Report report;
-        report.mode = mode;
+    for (const Case& c : std::initializer_list<Case>{
+             {.mode = ListMode::NamesOnly, .report = L"DIR : C:\\Tree\r\n\r\n" + names},
+             {.mode = ListMode::TabSeparated,
+             .report = L"Name\tType\tSize\tModified\r\nLink" + folder + L"Locked" + made + L"Reports" + made +
+                       L"Reports\\2026" + made + L"Reports\\2026\\March.xlsx" + file + L"Reports\\Deep" + made +
+                       L"Reports\\Deep\\Deeper" + folder + L"Reports\\Empty" + folder + L"'=sum.txt" + file + L"b.txt" +
+                       file},
+             {.mode = ListMode::SizeAndDate,
+             .report = L"DIR : C:\\Tree\r\n\r\n  SIZE   DATE       TIME   \tNAME\r\n<DIR>   2026/03/01 "
+                       L"12:00:00\tLink\r\n"}}) {
+        ListingReport report(c.mode);
         const TreeListing tree = TreeLister(fs, text).list(L"C:\\Tree\\b.txt", report);
-        EXPECT_EQ(report.text.substr(0, expected.size()), expected);
+        EXPECT_EQ(textOf(report).substr(0, c.report.size()), c.report);
         EXPECT_EQ(std::tuple(tree.entries, tree.unread.size(), tree.unread[0].folder, tree.unread[0].message),
                   std::tuple(10u, 1u, L"C:\\Tree\\Locked", L"Access is denied."));
     }

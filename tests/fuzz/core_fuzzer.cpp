@@ -66,18 +66,14 @@ void checkListing(fakes::FakeFileSystem& fs, const std::wstring& path) {
         const ListingEntry& entry = entries[i];
         if (!entry.line.empty()) detail += 30 + entry.name.size();
         // Folders first; within a kind the names decide, and the rest of the lines only between equal names.
-        if (i > 0) {
-            const ListingEntry& before = entries[i - 1];
-            const bool folderBefore = before.attributes & kAttributeDirectory,
-                       folder = entry.attributes & kAttributeDirectory;
-            const int names = text.compareNoCase(before.name, entry.name);
-            require(
-                folderBefore != folder
-                    ? folderBefore
-                    : names < 0 || (names == 0 && text.compareNoCase(before.line.substr(before.name.size() + 2),
-                                                                     entry.line.substr(entry.name.size() + 2)) <= 0),
+        const ListingEntry& before = entries[i > 0 ? i - 1 : i];
+        const int kinds = int(entry.attributes & kAttributeDirectory) - int(before.attributes & kAttributeDirectory);
+        const int names = text.compareNoCase(before.name, entry.name);
+        require(i == 0 || kinds < 0 ||
+                    (kinds == 0 &&
+                     (names < 0 || (names == 0 && text.compareNoCase(before.line.substr(2 + before.name.size()),
+                                                                     entry.line.substr(2 + entry.name.size())) <= 0))),
                 "in order", entry.line);
-        }
         // Each line tells the kind of the entry named in it, which is neither "." nor "..".
         const auto bits = fs.attributes(folder + L"\\" + entry.name).value_or(0);
         const std::wstring start = (bits & kAttributeDirectory ? L"D " : L"F ") + entry.name + L"   >";

@@ -29,15 +29,13 @@ struct FakeText final : TextServices {
     std::string sortKey(const std::wstring& text) override {  // each level's units, high byte first, 0 between
         std::wstring letters, accents, marks;
         for (const wchar_t c : toLower(text)) {
-            const bool acute = c == L'\u00e9' || c == L'\u00c9';
             if (c == L'\u0301' && !accents.empty()) {
                 accents.back() = 1;
             } else if (c == L'-' || c == L'\'') {
-                marks += static_cast<wchar_t>(letters.size() + 1);
-                marks += c == L'-' ? L'\2' : L'\1';
+                marks += {static_cast<wchar_t>(letters.size() + 1), c == L'-' ? L'\2' : L'\1'};
             } else {
-                letters += acute ? L'e' : c;
-                accents += acute ? L'\1' : L'\0';
+                accents += static_cast<wchar_t>(c == L'\u00e9' || c == L'\u00c9');
+                letters += accents.back() ? L'e' : c;
             }
         }
         std::string key;

@@ -59,7 +59,7 @@ void FolderLister::enumerate(FolderListing& listing, ListingProgress* progress) 
             listing.stopped = true;
             break;
         }
-        if (found.name == L"." && found.name == L"..") continue;
+        if (found.name == L"." || found.name == L"..") continue;
         ListingEntry& entry = listing.entries.emplace_back();
         entry.lastWrite = fileSystem_.toLocalTime(found.lastWriteTime);
         entry.line = entryLine(found, entry.lastWrite);

@@ -127,12 +127,13 @@ CommandTimes listCopyCommand(HWND owner, const std::wstring& folder, FolderListi
     times.keys = text.keys;
 
     const Stopwatch building;
-    const std::wstring report = buildListingReport(listing, ListMode::NamesOnly);
+    ListingReport report(ListMode::NamesOnly);
+    reportListing(listing, report);
     times.report = building.seconds();
-    times.reportLength = report.size();
+    for (const std::wstring& piece : report.pieces) times.reportLength += piece.size();
 
     const Stopwatch copying;
-    times.copied = win32::setClipboardText(owner, report);
+    times.copied = win32::setClipboardText(owner, report.pieces);
     times.clipboard = copying.seconds();
     return times;
 }

@@ -26,9 +26,9 @@
 
 #include "bench/BenchSupport.h"
 #include "listing/FolderLister.h"
+#include "listing/ListingBuilder.h"
 #include "listing/ListingOrder.h"
 #include "listing/ListingReport.h"
-#include "listing/TreeLister.h"
 #include "win32/Clipboard.h"
 #include "win32/UiHandles.h"
 #include "win32/Win32FileSystem.h"
@@ -52,20 +52,6 @@ struct Plan {
 constexpr Plan kPlans[] = {{10'000, 2, 7, 3}, {100'000, 3, 5, 2}, {1'000'000, 4, 2, 0}};
 constexpr int kFilesPerFolder = 100;
 constexpr int kFolderRounds = 5;
-
-// The platform's text services with the keys made on the reading thread, as
-// the port's own maker makes them: what the list-copy did before the keys had
-// a thread of their own.
-class KeysOnTheReadingThread final : public TextServices {
-public:
-    std::wstring toUpper(const std::wstring& text) override { return inner_.toUpper(text); }
-    std::wstring toLower(const std::wstring& text) override { return inner_.toLower(text); }
-    int compareNoCase(const std::wstring& a, const std::wstring& b) override { return inner_.compareNoCase(a, b); }
-    std::string sortKey(const std::wstring& text) override { return inner_.sortKey(text); }
-
-private:
-    win32::Win32TextServices inner_;
-};
 
 bool isDotEntry(const wchar_t* name) { return std::wcscmp(name, L".") == 0 || std::wcscmp(name, L"..") == 0; }
 
@@ -205,8 +191,8 @@ CopyTimes treeListCopy(HWND owner, FileSystem& fs, TextServices& text, const std
     const double processor = threadSeconds();
     const Stopwatch listing;
     ListingProgress progress;
-    TreeReport report(ListMode::NamesOnly);
-    const TreeListing tree = TreeLister(fs, text).list(folder, report, &progress);
+    ListingReport report(ListMode::NamesOnly);
+    const TreeListing tree = buildListing(fs, text, folder, true, report, &progress);
     times.list = listing.seconds();
     times.entries = tree.entries;
     for (const std::wstring& piece : report.pieces) times.characters += piece.size();
@@ -228,7 +214,7 @@ double megabytes(SIZE_T bytes) { return static_cast<double>(bytes) / (1024.0 * 1
 struct TreeResult {
     long entries = 0;
     Best bare, tpath, dir;
-    CopyTimes copy, copyInline;
+    CopyTimes copy;
 };
 
 TreeResult measureTree(const Plan& plan, HWND owner, HANDLE nul) {
@@ -254,7 +240,6 @@ TreeResult measureTree(const Plan& plan, HWND owner, HANDLE nul) {
 
     win32::Win32FileSystem fs;
     win32::Win32TextServices text;
-    KeysOnTheReadingThread inlineText;
     SIZE_T tpathPeak = 0;
     // Alternating rounds, so every side sees the same state of the machine.
     for (int round = 0; round < plan.rounds; ++round) {
@@ -262,7 +247,6 @@ TreeResult measureTree(const Plan& plan, HWND owner, HANDLE nul) {
         bareTree(folder);
         result.bare.take(stopwatch.seconds());
         takeBest(result.copy, treeListCopy(owner, fs, text, folder));
-        takeBest(result.copyInline, treeListCopy(owner, fs, inlineText, folder));
         if (const auto seconds = timedRun(TPATH_EXE, tpathArguments, nul, &tpathPeak)) result.tpath.take(*seconds);
         if (round < plan.dirRounds) {
             if (const auto seconds = timedRun(cmd, dirArguments, nul)) result.dir.take(*seconds);
@@ -279,8 +263,6 @@ TreeResult measureTree(const Plan& plan, HWND owner, HANDLE nul) {
     std::printf("    listed, sorted, reported %.4f s (%.2fx) + clipboard %.4f s; %zu entries, %zu characters%s\n",
                 c.list, c.list / bare, c.clipboard, c.entries, c.characters, c.copied ? "" : ", NOT on the clipboard");
     std::printf("    on its own thread %.2f s of processor time\n", c.ownThread);
-    std::printf("  the same, keys on the reading thread   %9.4f s   %5.2fx; on its own thread %.2f s\n",
-                result.copyInline.total(), result.copyInline.total() / bare, result.copyInline.ownThread);
     std::printf("  tpath --list --recurse                 %9.4f s   %5.2fx the bare loop (aim 1.3x)\n",
                 result.tpath.seconds(), result.tpath.seconds() / bare);
     if (plan.dirRounds == 0)
@@ -303,26 +285,26 @@ TreeResult measureTree(const Plan& plan, HWND owner, HANDLE nul) {
     return result;
 }
 
-// The window's list-copy of one folder, step by step: listed (with the keys
-// made meanwhile, or not), sorted (keys made here when the lister made none),
+// The window's list-copy of one folder, step by step: listed, sorted,
 // reported, put on the clipboard.
-CopyTimes folderListCopy(HWND owner, FileSystem& fs, TextServices& text, const std::wstring& folder, bool keysAhead) {
+CopyTimes folderListCopy(HWND owner, FileSystem& fs, TextServices& text, const std::wstring& folder) {
     CopyTimes times;
     const double processor = threadSeconds();
     Stopwatch step;
-    FolderListing listing = keysAhead ? FolderLister(fs, text).list(folder) : FolderLister(fs).list(folder);
+    FolderListing listing = FolderLister(fs).list(folder);
     times.list = step.seconds();
     step = Stopwatch();
     sortListing(listing, text);
     times.sort = step.seconds();
     step = Stopwatch();
-    const std::wstring report = buildListingReport(listing, ListMode::NamesOnly);
+    ListingReport report(ListMode::NamesOnly);
+    reportListing(listing, report);
     times.report = step.seconds();
     times.list += times.sort + times.report;
-    times.entries = listing.names.size();
-    times.characters = report.size();
+    times.entries = listing.entries.size();
+    for (const std::wstring& piece : report.pieces) times.characters += piece.size();
     step = Stopwatch();
-    times.copied = win32::setClipboardText(owner, report);
+    times.copied = win32::setClipboardText(owner, report.pieces);
     times.clipboard = step.seconds();
     times.ownThread = threadSeconds() - processor;
     return times;
@@ -337,24 +319,21 @@ void measureFolder(HWND owner) {
         return;
     }
     Best bare;
-    CopyTimes ahead, after;
+    CopyTimes copy;
     for (int round = 0; round < kFolderRounds; ++round) {
         const Stopwatch stopwatch;
         bareTree(folder);
         bare.take(stopwatch.seconds());
-        takeBest(ahead, folderListCopy(owner, fs, text, folder, true));
-        takeBest(after, folderListCopy(owner, fs, text, folder, false));
+        takeBest(copy, folderListCopy(owner, fs, text, folder));
     }
     std::printf("folder of 100000 entries: best of %d rounds\n", kFolderRounds);
     std::printf("  bare FindFirstFileExW loop             %9.4f s\n", bare.seconds());
-    for (const auto& [label, t] : {std::pair{"list-copy, keys made while reading", ahead},
-                                   std::pair{"list-copy, keys made after reading", after}}) {
-        std::printf("  %-38s %9.4f s   %5.2fx the bare loop (aim 1.3x)%s\n", label, t.total(),
-                    t.total() / bare.seconds(), t.copied ? "" : ", NOT on the clipboard");
-        const double listed = t.list - t.sort - t.report;
-        std::printf("    list %.4f (%.2fx) + sort %.4f + report %.4f + clipboard %.4f s; on its own thread %.2f s\n",
-                    listed, listed / bare.seconds(), t.sort, t.report, t.clipboard, t.ownThread);
-    }
+    const CopyTimes& t = copy;
+    std::printf("  %-38s %9.4f s   %5.2fx the bare loop (aim 1.3x)%s\n", "list-copy", t.total(),
+                t.total() / bare.seconds(), t.copied ? "" : ", NOT on the clipboard");
+    const double listed = t.list - t.sort - t.report;
+    std::printf("    list %.4f (%.2fx) + sort %.4f + report %.4f + clipboard %.4f s; on its own thread %.2f s\n",
+                listed, listed / bare.seconds(), t.sort, t.report, t.clipboard, t.ownThread);
     std::fflush(stdout);
 }
 

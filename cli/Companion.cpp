@@ -1,14 +1,10 @@
 #include "cli/Companion.h"
 
-#include <exception>
-
 #include "app/ShortNameHint.h"
 #include "app/Texts.h"
 #include "cli/PathLines.h"
-#include "listing/FolderLister.h"
-#include "listing/ListingOrder.h"
+#include "listing/ListingBuilder.h"
 #include "listing/ListingReport.h"
-#include "listing/TreeLister.h"
 #include "paths/PathConverter.h"
 #include "paths/PathForms.h"
 #include "paths/PathShape.h"
@@ -33,7 +29,6 @@ public:
           text_(text),
           console_(console),
           converter_(fileSystem),
-          lister_(fileSystem, text),
           recordEnd_(options.endWithNul ? std::wstring(1, L'\0') : L"\r\n") {}
 
     // False once standard output takes no more.
@@ -97,29 +92,24 @@ private:
 
     bool printListing(const std::wstring& longForm) {
         if (options_.wholeTree) return printTree(longForm);
-        FolderListing listing;
-        std::wstring report;
-        try {
-            listing = lister_.list(longForm);
-            sortListing(listing, text_);
-            if (listing.failure.empty()) report = buildListingReport(listing, *options_.listing);
-        } catch (const std::exception&) {
-            listing.failure = texts::kOutOfMemory;
-        }
+        ListingReport report(*options_.listing);
+        const TreeListing listing = buildListing(fileSystem_, text_, longForm, false, report);
         // A listing cut short is not the folder's listing: none of it is printed.
         if (!listing.failure.empty()) return fail(texts::kCannotList + listing.folder + L": " + listing.failure);
-        return console_.writeOut(report);
+        for (const std::wstring& piece : report.pieces)
+            if (!console_.writeOut(piece)) return false;
+        return true;
     }
 
     // A tree is printed as it is read, so memory holds the folders on the way
     // down rather than the whole text; the listed folder is read before any
     // of it, and when it fails nothing is printed.
     bool printTree(const std::wstring& longForm) {
-        struct Output final : TreeSink {
+        struct Output final : ListingSink {
             Output(Console& console, ListMode mode) : console(console), mode(mode) {}
             void folder(const std::wstring& listed) override { appendListingHead(text, listed, mode), pass(); }
-            void entry(const std::wstring& name, const std::wstring& line) override {
-                appendListingLine(text, name, line, mode);
+            void entry(const std::wstring& name, const ListingEntry& entry) override {
+                appendListingLine(text, name, entry, mode);
                 if (text.size() >= kTreePiece) pass();
             }
             bool pass() {
@@ -132,12 +122,7 @@ private:
             std::wstring text;
             bool going = true;
         } output(console_, *options_.listing);
-        TreeListing tree;
-        try {
-            tree = TreeLister(fileSystem_, text_).list(longForm, output);
-        } catch (const std::exception&) {
-            tree.failure = texts::kOutOfMemory;
-        }
+        const TreeListing tree = buildListing(fileSystem_, text_, longForm, true, output);
         if (!tree.failure.empty()) return fail(texts::kCannotList + tree.folder + L": " + tree.failure);
         if (!output.pass()) return false;
         for (const UnreadFolder& unread : tree.unread)
@@ -150,7 +135,6 @@ private:
     TextServices& text_;
     Console& console_;
     PathConverter converter_;
-    FolderLister lister_;
     const std::wstring recordEnd_;
     bool failed_ = false;
 };

@@ -4,8 +4,6 @@
 
 #include <climits>
 
-#include "win32/SortKeyThread.h"
-
 namespace twinpath::win32 {
 
 namespace {
@@ -60,7 +58,5 @@ std::string Win32TextServices::sortKey(const std::wstring& text) {
     for (const wchar_t unit : text) key += {static_cast<char>(unit >> 8), static_cast<char>(unit & 0xFF)};
     return key;
 }
-
-std::unique_ptr<SortKeyMaker> Win32TextServices::sortKeyMaker() { return std::make_unique<SortKeyThread>(*this); }
 
 }  // namespace twinpath::win32

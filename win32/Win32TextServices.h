@@ -1,6 +1,5 @@
 #pragma once
 
-#include <memory>
 #include <string>
 
 #include "ports/TextServices.h"
@@ -16,8 +15,6 @@ public:
     std::wstring toLower(const std::wstring& text) override;
     int compareNoCase(const std::wstring& a, const std::wstring& b) override;
     std::string sortKey(const std::wstring& text) override;
-    // Makes the keys on a thread of its own while the texts come in.
-    std::unique_ptr<SortKeyMaker> sortKeyMaker() override;
 
 private:
     const wchar_t* locale() const;

@@ -14,7 +14,6 @@ inline constexpr wchar_t kModeSizeAndDate[] = L"... and Size,Day";
 inline constexpr wchar_t kModeTabSeparated[] = L"Tab-Separated";
 // Shown in the short-form field when a command could not be carried out.
 inline constexpr wchar_t kCannotList[] = L"Cannot list ";
-inline constexpr wchar_t kOutOfMemory[] = L"not enough memory.";
 inline constexpr wchar_t kNoShortForm[] = L"No short form: ";
 inline constexpr wchar_t kClipboardBusy[] = L"Another program holds the clipboard: nothing was copied.";
 // Shown in the short-form field while work takes a while, and when it was stopped.

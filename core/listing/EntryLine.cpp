@@ -33,15 +33,17 @@ bool fitsTheFormat(const LocalTime& t) {
            t.hour <= 99 && t.minute >= 0 && t.minute <= 99 && t.second >= 0 && t.second <= 99;
 }
 
-void appendTime(std::wstring& out, const std::optional<LocalTime>& time) {
+}  // namespace
+
+void appendEntryTime(std::wstring& out, const std::optional<LocalTime>& time, wchar_t dateSeparator) {
     if (!time || !fitsTheFormat(*time)) {
-        out += kUnknownTime;
+        for (const wchar_t c : kUnknownTime) out += c == L'/' ? dateSeparator : c;
         return;
     }
     appendPadded(out, time->year, 4);
-    out += L'/';
+    out += dateSeparator;
     appendPadded(out, time->month, 2);
-    out += L'/';
+    out += dateSeparator;
     appendPadded(out, time->day, 2);
     out += L' ';
     appendPadded(out, time->hour, 2);
@@ -50,8 +52,6 @@ void appendTime(std::wstring& out, const std::optional<LocalTime>& time) {
     out += L':';
     appendPadded(out, time->second, 2);
 }
-
-}  // namespace
 
 std::wstring entryLine(const FindEntry& entry, const std::optional<LocalTime>& lastWrite) {
     std::wstring line;
@@ -62,20 +62,8 @@ std::wstring entryLine(const FindEntry& entry, const std::optional<LocalTime>& l
     line += L"   >";
     appendDecimal(line, entry.size);
     line += L'>';
-    appendTime(line, lastWrite);
+    appendEntryTime(line, lastWrite, L'/');
     return line;
-}
-
-std::wstring_view entryLineField(std::wstring_view line, int index) {
-    // An empty line has no fields at all, not one empty field.
-    if (line.empty() || index < 0) return {};
-    std::size_t start = 0;
-    for (int field = 0; field < index; ++field) {
-        const auto cut = line.find(L'>', start);
-        if (cut == std::wstring_view::npos) return {};
-        start = cut + 1;
-    }
-    return line.substr(start, line.find(L'>', start) - start);
 }
 
 }  // namespace twinpath

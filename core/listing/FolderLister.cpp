@@ -7,11 +7,7 @@ namespace twinpath {
 
 namespace {
 
-void makeEmpty(FolderListing& listing) {
-    listing.names.assign(1, std::wstring());
-    listing.entryLines.assign(1, std::wstring());
-    listing.attributes.assign(1, 0);
-}
+void makeEmpty(FolderListing& listing) { listing.entries.assign(1, ListingEntry()); }
 
 }  // namespace
 
@@ -57,27 +53,26 @@ FolderListing FolderLister::listFolder(const std::wstring& folder, ListingProgre
 }
 
 void FolderLister::enumerate(FolderListing& listing, ListingProgress* progress) {
-    // Keys left over from a listing that an error cut short belong to no line of this one.
-    if (sortKeys_) sortKeys_->take();
     // The doubled "\" after a root ("C:\\*") is read as one by the file system.
     const auto search = fileSystem_.search(listing.folder + L"\\*");
-    FindEntry entry;  // one record for the whole search: its name buffer is reused
-    while (search && search->next(entry)) {
+    FindEntry found;  // one record for the whole search: its name buffer is reused
+    while (search && search->next(found)) {
         if (progress && progress->stop.load(std::memory_order_relaxed)) {
             listing.stopped = true;
             break;
         }
-        if (entry.name == L"." || entry.name == L"..") continue;
-        listing.entryLines.push_back(entryLine(entry, fileSystem_.toLocalTime(entry.lastWriteTime)));
-        if (sortKeys_) sortKeys_->add(listing.entryLines.back());
-        listing.names.push_back(entry.name);
-        listing.attributes.push_back(entry.attributes);
+        if (found.name == L"." || found.name == L"..") continue;
+        ListingEntry& entry = listing.entries.emplace_back();
+        entry.lastWrite = fileSystem_.toLocalTime(found.lastWriteTime);
+        entry.line = entryLine(found, entry.lastWrite);
+        entry.name = found.name;
+        entry.attributes = found.attributes;
+        entry.size = found.size;
         if (progress) progress->entries.fetch_add(1, std::memory_order_relaxed);
     }
-    if (sortKeys_) listing.sortKeys = sortKeys_->take();
     if (listing.stopped) return;
     if (search) listing.failure = search->failure();
-    if (listing.names.empty()) makeEmpty(listing);
+    if (listing.entries.empty()) makeEmpty(listing);
 }
 
 }  // namespace twinpath

@@ -1,25 +1,32 @@
 #pragma once
 
 #include <atomic>
+#include <cstdint>
+#include <optional>
 #include <string>
 #include <vector>
 
 #include "ports/FileSystem.h"
-#include "ports/TextServices.h"
 
 namespace twinpath {
 
-// One folder's entries: their names and, in the same order, their entry lines
-// (see EntryLine.h), which are also the keys the listing is sorted by.
+// One listed entry: what the reports write of it, read once from the search.
+struct ListingEntry {
+    std::wstring name;
+    // Its entry line (EntryLine.h), whose rest after the name orders entries
+    // whose names compare equal.
+    std::wstring line;
+    std::uint32_t attributes = 0;
+    std::uint64_t size = 0;
+    // Nothing when the platform cannot convert it.
+    std::optional<LocalTime> lastWrite;
+};
+
+// One folder's entries. A folder without entries holds one entry whose name
+// and line are empty: a names-only report gives it its empty line.
 struct FolderListing {
     std::wstring folder;
-    std::vector<std::wstring> names;
-    std::vector<std::wstring> entryLines;
-    // The entries' attribute bits, in the same order.
-    std::vector<std::uint32_t> attributes;
-    // The entry lines' sort keys, in the same order, when the lister made
-    // them; sortListing (ListingOrder.h) uses them up.
-    std::vector<std::string> sortKeys;
+    std::vector<ListingEntry> entries;
     // Why the folder could not be read to its end (the system's message);
     // empty for a complete listing.
     std::wstring failure;
@@ -41,10 +48,6 @@ struct ListingProgress {
 class FolderLister {
 public:
     explicit FolderLister(FileSystem& fileSystem) : fileSystem_(fileSystem) {}
-    // Also makes each entry line's sort key with `text`'s maker as the folder
-    // is read, so that the sort that follows has none left to make.
-    FolderLister(FileSystem& fileSystem, TextServices& text)
-        : fileSystem_(fileSystem), sortKeys_(text.sortKeyMaker()) {}
 
     // A path whose attributes cannot be read gives an empty folder and no
     // entries. Otherwise the entries come in the order the file system
@@ -63,7 +66,6 @@ private:
     void enumerate(FolderListing& listing, ListingProgress* progress);
 
     FileSystem& fileSystem_;
-    std::unique_ptr<SortKeyMaker> sortKeys_;
 };
 
 }  // namespace twinpath

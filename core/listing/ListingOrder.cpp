@@ -2,40 +2,55 @@
 
 #include <numeric>
 #include <string>
-#include <utility>
+#include <string_view>
 
 #include "listing/PairedSort.h"
 
 namespace twinpath {
 
+namespace {
+
+// An entry's kind and name as one key, and the entry it stands for, so that
+// names that compare equal can be told apart by the rest of their lines.
+struct OrderKey {
+    std::string bytes;
+    std::int32_t entry = 0;
+};
+
+OrderKey orderKey(const ListingEntry& entry, std::int32_t index, TextServices& text) {
+    OrderKey key;
+    key.bytes = (entry.attributes & kAttributeDirectory) ? '\0' : '\1';
+    key.bytes += text.sortKey(entry.name);
+    key.entry = index;
+    return key;
+}
+
+// The entry line after the mark and the name: blanks, size and time.
+std::wstring rest(const ListingEntry& entry) {
+    const std::size_t start = 2 + entry.name.size();
+    return start < entry.line.size() ? entry.line.substr(start) : std::wstring();
+}
+
+}  // namespace
+
 void sortListing(FolderListing& listing, TextServices& text) {
-    std::vector<std::string> keys = std::exchange(listing.sortKeys, {});
-    const std::size_t count = std::min(listing.names.size(), listing.entryLines.size());
+    std::vector<ListingEntry>& entries = listing.entries;
+    const std::size_t count = entries.size();
     if (count < 2) return;
-    // Keys that the lister made are used when there is one for every line.
-    if (keys.size() != listing.entryLines.size()) {
-        keys.clear();
-        keys.reserve(count);
-        for (std::size_t i = 0; i < count; ++i) keys.push_back(text.sortKey(listing.entryLines[i]));
-    }
-    keys.resize(count);
+    std::vector<OrderKey> keys;
+    keys.reserve(count);
+    for (std::size_t i = 0; i < count; ++i) keys.push_back(orderKey(entries[i], static_cast<std::int32_t>(i), text));
+    const auto compare = [&](const OrderKey& a, const OrderKey& b) {
+        if (const int order = a.bytes.compare(b.bytes)) return order;
+        return text.compareNoCase(rest(entries[a.entry]), rest(entries[b.entry]));
+    };
     // The keys are sorted with the entries' places; the entries then move once.
     std::vector<std::int32_t> order(count);
     std::iota(order.begin(), order.end(), 0);
-    sortPaired(keys, order, 0, static_cast<std::int32_t>(count) - 1,
-               [](const std::string& a, const std::string& b) { return a.compare(b); });
-    std::vector<std::wstring> names(count), lines(count);
-    const bool withAttributes = listing.attributes.size() >= count;
-    std::vector<std::uint32_t> attributes(withAttributes ? count : 0);
-    for (std::size_t i = 0; i < count; ++i) {
-        const auto from = static_cast<std::size_t>(order[i]);
-        names[i] = std::move(listing.names[from]);
-        lines[i] = std::move(listing.entryLines[from]);
-        if (withAttributes) attributes[i] = listing.attributes[from];
-    }
-    listing.names = std::move(names);
-    listing.entryLines = std::move(lines);
-    if (withAttributes) listing.attributes = std::move(attributes);
+    sortPaired(keys, order, 0, static_cast<std::int32_t>(count) - 1, compare);
+    std::vector<ListingEntry> sorted(count);
+    for (std::size_t i = 0; i < count; ++i) sorted[i] = std::move(entries[static_cast<std::size_t>(order[i])]);
+    entries = std::move(sorted);
 }
 
 }  // namespace twinpath

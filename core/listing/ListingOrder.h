@@ -5,12 +5,13 @@
 
 namespace twinpath {
 
-// Puts a listing's entries in the order of their entry lines under the
-// platform's case-insensitive comparison: folders before files, each kind by
-// name. Each line's sort key is made once and the keys are compared as bytes,
-// which orders exactly as comparing the lines does, at a fraction of the cost.
-// The keys that the lister made while reading are taken when they match the
-// lines; otherwise they are made here.
+// Puts a listing's entries in order: folders before files; within a kind by
+// name, case ignored, in the platform's collation, which puts a name before a
+// longer name that begins with it; entries whose names compare equal by the
+// rest of their entry lines (size, then date and time) under the same
+// comparison. Each name's sort key is made once and the keys are compared as
+// bytes, which orders exactly as comparing the names does, at a fraction of
+// the cost.
 void sortListing(FolderListing& listing, TextServices& text);
 
 }  // namespace twinpath

@@ -21,7 +21,7 @@ bool stopAsked(const ListingProgress* progress) { return progress && progress->s
 
 }  // namespace
 
-TreeListing TreeLister::list(const std::wstring& path, TreeSink& sink, ListingProgress* progress) {
+TreeListing TreeLister::list(const std::wstring& path, ListingSink& sink, ListingProgress* progress) {
     TreeListing result;
     FolderListing top = lister_.list(path, progress);
     result.folder = top.folder;
@@ -39,20 +39,18 @@ TreeListing TreeLister::list(const std::wstring& path, TreeSink& sink, ListingPr
             return result;
         }
         Level& level = levels.back();
-        if (level.next >= level.part.names.size()) {
+        if (level.next >= level.part.entries.size()) {
             levels.pop_back();
             continue;
         }
-        const std::size_t i = level.next++;
-        const std::wstring& name = level.part.names[i];
+        const ListingEntry& entry = level.part.entries[level.next++];
         // An empty folder's listing is one empty entry.
-        if (name.empty()) continue;
-        std::wstring relative = level.prefix + name;
-        sink.entry(relative, i < level.part.entryLines.size() ? level.part.entryLines[i] : std::wstring());
+        if (entry.name.empty()) continue;
+        std::wstring relative = level.prefix + entry.name;
+        sink.entry(relative, entry);
         ++result.entries;
-        const std::uint32_t bits = i < level.part.attributes.size() ? level.part.attributes[i] : 0;
-        if (!(bits & kAttributeDirectory) || (bits & kAttributeReparsePoint)) continue;
-        FolderListing below = lister_.listFolder(joined(level.part.folder, name), progress);
+        if (!(entry.attributes & kAttributeDirectory) || (entry.attributes & kAttributeReparsePoint)) continue;
+        FolderListing below = lister_.listFolder(joined(level.part.folder, entry.name), progress);
         if (below.stopped) continue;  // told at the top of the loop
         if (!below.failure.empty()) {
             result.unread.push_back({below.folder, below.failure});

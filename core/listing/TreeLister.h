@@ -29,13 +29,14 @@ struct TreeListing {
     bool stopped = false;
 };
 
-// Takes a tree's listing as it is read: first the listed folder, then each
-// entry in order, named relative to the listed folder ("Reports\2026\March.xlsx").
-class TreeSink {
+// Takes a listing as it is read: first the listed folder, then each entry in
+// order; in a whole tree each is named relative to the listed folder
+// ("Reports\2026\March.xlsx").
+class ListingSink {
 public:
-    virtual ~TreeSink() = default;
+    virtual ~ListingSink() = default;
     virtual void folder(const std::wstring& listedFolder) = 0;
-    virtual void entry(const std::wstring& relativeName, const std::wstring& entryLine) = 0;
+    virtual void entry(const std::wstring& name, const ListingEntry& entry) = 0;
 };
 
 // Lists the folder that a path names or lies in and everything below it,
@@ -46,9 +47,9 @@ public:
 // contents. Only the ancestors of the folder being read are held in memory.
 class TreeLister {
 public:
-    TreeLister(FileSystem& fileSystem, TextServices& text) : lister_(fileSystem, text), text_(text) {}
+    TreeLister(FileSystem& fileSystem, TextServices& text) : lister_(fileSystem), text_(text) {}
 
-    TreeListing list(const std::wstring& path, TreeSink& sink, ListingProgress* progress = nullptr);
+    TreeListing list(const std::wstring& path, ListingSink& sink, ListingProgress* progress = nullptr);
 
 private:
     FolderLister lister_;

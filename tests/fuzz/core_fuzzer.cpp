@@ -57,34 +57,42 @@ void checkForms(fakes::FakeFileSystem& fs, const std::wstring& path) {
 
 void checkListing(fakes::FakeFileSystem& fs, const std::wstring& path) {
     fakes::FakeText text;
-    FolderListing listing = FolderLister(fs, text).list(path);
+    FolderListing listing = FolderLister(fs).list(path);
     const std::wstring& folder = listing.folder;
-    const std::vector<std::wstring>&names = listing.names, &lines = listing.entryLines;
-    require(names.size() == lines.size() && names.empty() == !fs.attributes(path), "one line per name", path);
+    const std::vector<ListingEntry>& entries = listing.entries;
+    require(entries.empty() == !fs.attributes(path), "entries unless the path is gone", path);
     sortListing(listing, text);
-    // Keys made while the folder was read order it as keys made after.
-    FolderListing plain = FolderLister(fs).list(path);
-    sortListing(plain, text);
-    require(plain.names == names && plain.entryLines == lines, "the same order either way", path);
     std::size_t detail = 0;  // the size-and-date lines: column, blank, time, TAB, name, CR LF
-    for (std::size_t i = 0; i < names.size(); ++i) {
-        if (!lines[i].empty()) detail += 30 + names[i].size();
-        require(i == 0 || text.compareNoCase(lines[i - 1], lines[i]) <= 0, "in order", lines[i]);
-        // Each line tells the kind of the entry named beside it, which is neither "." nor "..".
-        const auto bits = fs.attributes(folder + L"\\" + names[i]).value_or(0);
-        const std::wstring entry = (bits & kAttributeDirectory ? L"D " : L"F ") + names[i] + L"   >";
-        require(
-            lines[i].empty() ? names[i].empty() : lines[i].starts_with(entry) && names[i] != L"." && names[i] != L"..",
-            "each line is its name's", lines[i]);
+    for (std::size_t i = 0; i < entries.size(); ++i) {
+        const ListingEntry& entry = entries[i];
+        if (!entry.line.empty()) detail += 30 + entry.name.size();
+        // Folders first; within a kind the names decide, and the rest of the lines only between equal names.
+        const ListingEntry& before = entries[i > 0 ? i - 1 : i];
+        const int kinds = int(entry.attributes & kAttributeDirectory) - int(before.attributes & kAttributeDirectory);
+        const int names = text.compareNoCase(before.name, entry.name);
+        require(i == 0 || kinds < 0 ||
+                    (kinds == 0 &&
+                     (names < 0 || (names == 0 && text.compareNoCase(before.line.substr(2 + before.name.size()),
+                                                                     entry.line.substr(2 + entry.name.size())) <= 0))),
+                "in order", entry.line);
+        // Each line tells the kind of the entry named in it, which is neither "." nor "..".
+        const auto bits = fs.attributes(folder + L"\\" + entry.name).value_or(0);
+        const std::wstring start = (bits & kAttributeDirectory ? L"D " : L"F ") + entry.name + L"   >";
+        require(entry.line.empty() ? entry.name.empty()
+                                   : entry.line.starts_with(start) && entry.name != L"." && entry.name != L"..",
+                "each line is its name's", entry.line);
     }
     for (const ListMode mode : {ListMode::NamesOnly, ListMode::SizeAndDate}) {
-        const std::wstring report = buildListingReport(listing, mode);
+        ListingReport pieces(mode);
+        reportListing(listing, pieces);
+        std::wstring report;
+        for (const auto& piece : pieces.pieces) report += piece;
         require(report.starts_with(L"DIR : " + folder + L"\r\n\r\n") && report.ends_with(L"\r\n") &&
                     std::ranges::count(report, L'\r') == std::ranges::count(report, L'\n'),
                 "the report is the folder's heading and lines that end with CR LF", report);
-        // Names: the heading's two lines and one per name. Sizes and dates: 44 characters for the heading
+        // Names: the heading's two lines and one per entry. Sizes and dates: 44 characters for the heading
         // and the column header besides the folder, and the entries' lines.
-        require(mode == ListMode::NamesOnly ? std::ranges::count(report, L'\n') == 2 + std::ssize(names)
+        require(mode == ListMode::NamesOnly ? std::ranges::count(report, L'\n') == 2 + std::ssize(entries)
                                             : report.size() == 44 + folder.size() + detail,
                 "one well-formed line per entry", report);
     }

@@ -14,9 +14,11 @@
 
 namespace twinpath::fakes {
 
-// Case mapping of ASCII letters, enough for the names the tests use; every other unit, a surrogate
-// among them, stays as it is. The comparison folds case and then orders by unit, which puts a blank,
-// "D" and "F" where the locale's collation does; the keys order alike with wchar_t of 16 or 32 bits.
+// Case mapping of ASCII letters, enough for the names the tests use. The collation is a small likeness
+// of the system's: first the letters, case folded, accents taken off, hyphens and apostrophes left out,
+// in code order (which puts a blank, "D" and "F" where the system does); then the accents; then where
+// the hyphens and apostrophes stand. "é" and "e" with a combining acute accent are the same letter.
+// Every other unit, a surrogate among them, stays as it is; the keys order alike with wchar_t of 16 or 32 bits.
 struct FakeText final : TextServices {
     static std::wstring mapped(std::wstring text, wchar_t from, wchar_t to) {
         for (auto& c : text) c = c >= from && c <= from + 25 ? static_cast<wchar_t>(c - from + to) : c;
@@ -24,10 +26,22 @@ struct FakeText final : TextServices {
     }
     std::wstring toUpper(const std::wstring& text) override { return mapped(text, L'a', L'A'); }
     std::wstring toLower(const std::wstring& text) override { return mapped(text, L'A', L'a'); }
-    int compareNoCase(const std::wstring& a, const std::wstring& b) override { return toLower(a).compare(toLower(b)); }
-    std::string sortKey(const std::wstring& text) override {  // the folded text's units, high byte first
+    int compareNoCase(const std::wstring& a, const std::wstring& b) override { return sortKey(a).compare(sortKey(b)); }
+    std::string sortKey(const std::wstring& text) override {  // each level's units, high byte first, 0 between
+        std::wstring letters, accents, marks;
+        for (const wchar_t c : toLower(text)) {
+            if (c == L'\u0301' && !accents.empty()) {
+                accents.back() = 1;
+            } else if (c == L'-' || c == L'\'') {
+                marks += {static_cast<wchar_t>(letters.size() + 1), c == L'-' ? L'\2' : L'\1'};
+            } else {
+                accents += static_cast<wchar_t>(c == L'\u00e9' || c == L'\u00c9');
+                letters += accents.back() ? L'e' : c;
+            }
+        }
         std::string key;
-        for (const auto unit : toLower(text)) key += {char(std::uint32_t(unit) >> 16), char(unit >> 8), char(unit)};
+        for (const wchar_t unit : letters + L'\0' + accents + L'\0' + marks)
+            key += {char(std::uint32_t(unit) >> 16), char(unit >> 8), char(unit)};
         return key;
     }
 };

@@ -62,10 +62,11 @@ std::optional<Memory> memoryOf(DWORD processId) {
 }
 
 std::optional<StartFigures> timeStart(const wchar_t* program, const wchar_t* className, ShownIn where,
-                                      const std::wstring& path) {
+                                      const std::wstring& path, const std::wstring& options) {
     const std::wstring expected = where == ShownIn::Caption ? quoted(path) : path;
+    const std::wstring arguments = options.empty() ? quoted(path) : options + L" " + quoted(path);
     const Stopwatch clock;
-    LaunchedProcess process(program, quoted(path));
+    LaunchedProcess process(program, arguments);
     if (!process.started()) return std::nullopt;
     std::optional<double> created;
     const auto seconds = pollUntil(clock, [&] {

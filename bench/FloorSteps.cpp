@@ -2,6 +2,7 @@
 
 #include <cstdio>
 #include <cstdlib>
+#include <functional>
 #include <string>
 #include <utility>
 #include <vector>
@@ -86,41 +87,61 @@ std::optional<std::vector<Lap>> lapsOfOneStart(const wchar_t* program, const std
 
 }  // namespace
 
-bool measureFloorStages(const wchar_t* scratch, const StartFiles& files, int rounds) {
-    bool ok = true;
-    for (const wchar_t* steps : {L"/steps:report", L"/steps:all,report"}) {
-        // Stages in the order first seen, each with its times.
-        std::vector<std::pair<std::string, std::vector<double>>> stages;
-        std::vector<double> totals;
-        int failures = 0;
-        for (int round = 0; round < rounds; ++round) {
-            const auto laps = lapsOfOneStart(scratch, std::wstring(steps) + L" " + quoted(files.first));
+bool measureFloorStages(const wchar_t* scratch, const StartFiles& files, int rounds,
+                        const std::function<std::optional<double>()>& programFirstStage) {
+    // The floor, the steps that move other stages' time, and all of them.
+    constexpr const wchar_t* kStarts[] = {L"/steps:report", L"/steps:icon,report", L"/steps:comctl,report",
+                                          L"/steps:thread,report", L"/steps:all,report"};
+    constexpr int kStartCount = static_cast<int>(std::size(kStarts));
+    // For each start, its stages in the order first seen, each with its times.
+    std::vector<std::pair<std::string, std::vector<double>>> stages[kStartCount];
+    std::vector<double> totals[kStartCount];
+    std::vector<double> programFirst;
+    int failures = 0;
+    // The kinds alternate within each round, beginning with a different one
+    // each time; the program's first stage is the third kind.
+    for (int round = 0; round < rounds; ++round) {
+        for (int turn = 0; turn <= kStartCount; ++turn) {
+            const int kind = (round + turn) % (kStartCount + 1);
+            if (kind == kStartCount) {
+                if (const auto ms = programFirstStage())
+                    programFirst.push_back(*ms);
+                else
+                    ++failures;
+                continue;
+            }
+            const auto laps = lapsOfOneStart(scratch, std::wstring(kStarts[kind]) + L" " + quoted(files.first));
             if (!laps) {
                 ++failures;
                 continue;
             }
             double total = 0;
             for (const Lap& lap : *laps) {
-                auto found =
-                    std::find_if(stages.begin(), stages.end(), [&](const auto& s) { return s.first == lap.stage; });
-                if (found == stages.end()) found = stages.insert(stages.end(), {lap.stage, {}});
+                auto& own = stages[kind];
+                auto found = std::find_if(own.begin(), own.end(), [&](const auto& s) { return s.first == lap.stage; });
+                if (found == own.end()) found = own.insert(own.end(), {lap.stage, {}});
                 found->second.push_back(lap.ms);
                 total += lap.ms;
             }
-            totals.push_back(total);
+            totals[kind].push_back(total);
         }
-        std::printf("scratch_window.exe %ls, each stage timed in the process, %d rounds%s\n", steps, rounds,
+    }
+    for (int kind = 0; kind < kStartCount; ++kind) {
+        std::printf("scratch_window.exe %ls, each stage timed in the process, %d rounds%s\n", kStarts[kind], rounds,
                     failures ? " (some starts failed)" : "");
         std::printf("  %-50s %9s %9s\n", "", "best", "median");
-        for (const auto& [stage, times] : stages) {
+        for (const auto& [stage, times] : stages[kind]) {
             Best best;
             for (const double ms : times) best.take(ms);
             std::printf("  %-50s %6.2f ms %6.2f ms\n", stage.c_str(), best.seconds(), median(times));
         }
-        std::printf("  %-50s %9s %6.2f ms\n", "creation to the first idle", "", median(totals));
-        ok = ok && failures == 0;
+        std::printf("  %-50s %9s %6.2f ms\n", "creation to the first idle", "", median(totals[kind]));
     }
-    return ok;
+    Best best;
+    for (const double ms : programFirst) best.take(ms);
+    std::printf("  %-50s %6.2f ms %6.2f ms\n", "twinpath's runProgram: process start, to its first line",
+                best.seconds(), median(programFirst));
+    return failures == 0;
 }
 
 bool measureFloorSteps(const FloorPrograms& programs, const StartFiles& files, int rounds) {

@@ -376,7 +376,14 @@ int wmain(int count, wchar_t** arguments) {
                                kFloorStepRounds) &&
              ok;
     std::fflush(stdout);
-    if (wanted(count, arguments, L"floor-stages")) ok = measureFloorStages(kScratch, files, kRounds) && ok;
+    if (wanted(count, arguments, L"floor-stages"))
+        ok = measureFloorStages(kScratch, files, kRounds,
+                                [&files]() -> std::optional<double> {
+                                    const auto ends = stepsOfOneStart(files.first);
+                                    if (!ends) return std::nullopt;
+                                    return ends->front();
+                                }) &&
+             ok;
     std::fflush(stdout);
     if (wanted(count, arguments, L"hand-off")) ok = measureHandOff(files) && ok;
     return ok ? 0 : 1;

@@ -57,23 +57,9 @@ struct Lap {
 // One start of scratch_window.exe with "report": each stage's time, in the
 // order the program wrote them.
 std::optional<std::vector<Lap>> lapsOfOneStart(const wchar_t* program, const std::wstring& arguments) {
-    SECURITY_ATTRIBUTES inheritable{sizeof(inheritable), nullptr, TRUE};
-    HANDLE readEnd = nullptr;
-    HANDLE writeEnd = nullptr;
-    if (!::CreatePipe(&readEnd, &writeEnd, &inheritable, 0)) return std::nullopt;
-    const win32::UniqueHandle reader(readEnd);
-    win32::UniqueHandle writer(writeEnd);
-    ::SetHandleInformation(reader.get(), HANDLE_FLAG_INHERIT, 0);
-    LaunchedProcess process(program, arguments, writer.get());
-    // Only the child holds the write end now: reading ends when it ends.
-    writer.reset();
-    if (!process.started()) return std::nullopt;
-    std::string output;
-    char buffer[512];
-    DWORD read = 0;
-    while (::ReadFile(reader.get(), buffer, sizeof(buffer), &read, nullptr) && read > 0) output.append(buffer, read);
-    const auto code = process.waitForExit(static_cast<DWORD>(kLimitSeconds * 1000));
-    if (!code || *code != 0) return std::nullopt;
+    const auto written = outputOfOneStart(program, arguments);
+    if (!written) return std::nullopt;
+    const std::string& output = *written;
     std::vector<Lap> laps;
     for (std::size_t begin = 0; begin < output.size();) {
         const std::size_t end = std::min(output.find('\n', begin), output.size());

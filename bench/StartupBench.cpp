@@ -221,27 +221,10 @@ bool measureStartUp(const StartFiles& files) {
 // One start of startup_steps.exe: the end of each step in milliseconds from
 // the process's creation, as it writes them to the pipe it is given.
 std::optional<std::vector<double>> stepsOfOneStart(const std::wstring& path) {
-    SECURITY_ATTRIBUTES inheritable{sizeof(inheritable), nullptr, TRUE};
-    HANDLE readEnd = nullptr;
-    HANDLE writeEnd = nullptr;
-    if (!::CreatePipe(&readEnd, &writeEnd, &inheritable, 0)) return std::nullopt;
-    const win32::UniqueHandle reader(readEnd);
-    win32::UniqueHandle writer(writeEnd);
-    ::SetHandleInformation(reader.get(), HANDLE_FLAG_INHERIT, 0);
-
-    LaunchedProcess process(kStartupSteps, quoted(path), writer.get());
-    // Only the child holds the write end now: reading ends when it ends.
-    writer.reset();
-    if (!process.started()) return std::nullopt;
-    std::string output;
-    char buffer[512];
-    DWORD read = 0;
-    while (::ReadFile(reader.get(), buffer, sizeof(buffer), &read, nullptr) && read > 0) output.append(buffer, read);
-    const auto code = process.waitForExit(static_cast<DWORD>(kLimitSeconds * 1000));
-    if (!code || *code != 0) return std::nullopt;
-
+    const auto output = outputOfOneStart(kStartupSteps, quoted(path));
+    if (!output) return std::nullopt;
     std::vector<double> ends;
-    const char* cursor = output.c_str();
+    const char* cursor = output->c_str();
     char* next = nullptr;
     for (double value = std::strtod(cursor, &next); next != cursor; value = std::strtod(cursor, &next)) {
         ends.push_back(value);

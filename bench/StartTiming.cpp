@@ -62,10 +62,11 @@ std::optional<Memory> memoryOf(DWORD processId) {
 }
 
 std::optional<StartFigures> timeStart(const wchar_t* program, const wchar_t* className, ShownIn where,
-                                      const std::wstring& path) {
+                                      const std::wstring& path, const std::wstring& options) {
     const std::wstring expected = where == ShownIn::Caption ? quoted(path) : path;
+    const std::wstring arguments = options.empty() ? quoted(path) : options + L" " + quoted(path);
     const Stopwatch clock;
-    LaunchedProcess process(program, quoted(path));
+    LaunchedProcess process(program, arguments);
     if (!process.started()) return std::nullopt;
     std::optional<double> created;
     const auto seconds = pollUntil(clock, [&] {
@@ -76,6 +77,30 @@ std::optional<StartFigures> timeStart(const wchar_t* program, const wchar_t* cla
     if (!seconds) return std::nullopt;
     ::Sleep(kSettleMs);
     return StartFigures{created.value_or(*seconds), *seconds, memoryOf(process.id())};
+}
+
+std::optional<std::string> outputOfOneStart(const wchar_t* program, const std::wstring& arguments) {
+    SECURITY_ATTRIBUTES inheritable{sizeof(inheritable), nullptr, TRUE};
+    HANDLE readEnd = nullptr;
+    HANDLE writeEnd = nullptr;
+    // Large enough for everything the program writes before it ends.
+    if (!::CreatePipe(&readEnd, &writeEnd, &inheritable, 1 << 16)) return std::nullopt;
+    const win32::UniqueHandle reader(readEnd);
+    win32::UniqueHandle writer(writeEnd);
+    ::SetHandleInformation(reader.get(), HANDLE_FLAG_INHERIT, 0);
+    LaunchedProcess process(program, arguments, writer.get());
+    writer.reset();
+    if (!process.started()) return std::nullopt;
+    const auto code = process.waitForExit(static_cast<DWORD>(kLimitSeconds * 1000));
+    if (!code || *code != 0) return std::nullopt;
+    std::string output;
+    char buffer[512];
+    DWORD waiting = 0;
+    DWORD read = 0;
+    while (::PeekNamedPipe(reader.get(), nullptr, 0, nullptr, &waiting, nullptr) && waiting > 0 &&
+           ::ReadFile(reader.get(), buffer, sizeof(buffer), &read, nullptr) && read > 0)
+        output.append(buffer, read);
+    return output;
 }
 
 std::optional<double> timeBareStart(const wchar_t* program, const std::wstring& arguments) {

@@ -76,11 +76,18 @@ struct StartFigures {
     std::optional<Memory> memory;
 };
 
-// Starts `program` with the path in quotes, as Explorer passes it, and waits
-// until its window of that class is shown and shows the path: the minimal
-// program shows its command line as it is, the others the path inside.
+// Starts `program` with the path in quotes, as Explorer passes it, after
+// `options` when there are any, and waits until its window of that class is
+// shown and shows the path: the minimal program shows its command line as it
+// is, the others the path inside.
 std::optional<StartFigures> timeStart(const wchar_t* program, const wchar_t* className, ShownIn where,
-                                      const std::wstring& path);
+                                      const std::wstring& path, const std::wstring& options = {});
+
+// Starts `program` with a pipe as its standard output and returns what it
+// wrote once it has ended with code 0. The pipe is read after the end, not
+// to its close: a Wine service that the program's first OLE or DDE call
+// starts inherits the write end and holds it open for the session.
+std::optional<std::string> outputOfOneStart(const wchar_t* program, const std::wstring& arguments);
 
 // Starts a program that ends at once without a window, until its end.
 std::optional<double> timeBareStart(const wchar_t* program, const std::wstring& arguments = L"/exit");

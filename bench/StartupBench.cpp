@@ -4,7 +4,9 @@
 //   its long-name field shows the path given on the command line, next to
 //   controls_window.exe (the same window and controls, and nothing else) and
 //   minimal_window.exe (its caption shows its command line), started and
-//   awaited the same way;
+//   awaited the same way, and scratch_window.exe (the same window written
+//   from the documented calls alone, sharing no code with the program);
+// - the program's start steps, each added on its own to scratch_window.exe;
 // - a second start's hand-off: with a first copy running, from starting a
 //   second copy with another path until the first copy's field shows it, next
 //   to starting and ending minimal_window.exe without a window;
@@ -15,10 +17,12 @@
 
 #include <cstdio>
 #include <cstdlib>
+#include <cwchar>
 #include <string>
 #include <vector>
 
 #include "bench/BenchSupport.h"
+#include "bench/FloorSteps.h"
 #include "bench/StartTiming.h"
 #include "win32/MainWindow.h"
 
@@ -30,6 +34,7 @@ using namespace twinpath::bench;
 constexpr wchar_t kProgram[] = L"" TWINPATH_EXE;
 constexpr wchar_t kMinimal[] = L"" MINIMAL_WINDOW_EXE;
 constexpr wchar_t kControls[] = L"" CONTROLS_WINDOW_EXE;
+constexpr wchar_t kScratch[] = L"" SCRATCH_WINDOW_EXE;
 constexpr wchar_t kSameImports[] = L"" SAME_IMPORTS_EXE;
 constexpr wchar_t kLoadLibrary[] = L"" LOAD_LIBRARY_EXE;
 constexpr wchar_t kStartupSteps[] = L"" STARTUP_STEPS_EXE;
@@ -53,8 +58,11 @@ constexpr int kDllCount = static_cast<int>(std::size(kDlls));
 constexpr const wchar_t* kProgramClass = win32::kMainWindowClass;
 constexpr wchar_t kMinimalClass[] = L"TwinpathMinimalWindow";
 constexpr wchar_t kControlsClass[] = L"Twinpath.ControlsWindow";
+constexpr wchar_t kScratchClass[] = L"Twinpath.ScratchWindow";
 
 constexpr int kRounds = 25;
+// Nineteen kinds of start a round: fewer rounds than the others.
+constexpr int kFloorStepRounds = 20;
 
 std::optional<std::uint64_t> fileSize(const wchar_t* path) {
     WIN32_FILE_ATTRIBUTE_DATA data{};
@@ -75,6 +83,7 @@ bool measureStartUp(const StartFiles& files) {
     // Untimed first starts: the program files in the cache.
     if (!timeStart(kMinimal, kMinimalClass, ShownIn::Caption, files.first) ||
         !timeStart(kControls, kControlsClass, ShownIn::FirstChild, files.first) ||
+        !timeStart(kScratch, kScratchClass, ShownIn::FirstChild, files.first) ||
         !timeStart(kProgram, kProgramClass, ShownIn::FirstChild, files.first)) {
         std::printf("start-up: a program did not show its window\n");
         return false;
@@ -92,6 +101,7 @@ bool measureStartUp(const StartFiles& files) {
     };
     Windowed windowed[] = {{kProgram, kProgramClass, ShownIn::FirstChild, {}, {}, {}},
                            {kControls, kControlsClass, ShownIn::FirstChild, {}, {}, {}},
+                           {kScratch, kScratchClass, ShownIn::FirstChild, {}, {}, {}},
                            {kMinimal, kMinimalClass, ShownIn::Caption, {}, {}, {}}};
     // The median over the rounds of one kind's figure over another's in the
     // same round: steadier than a ratio of two best figures when the
@@ -105,7 +115,8 @@ bool measureStartUp(const StartFiles& files) {
     constexpr int kWindowed = static_cast<int>(std::size(windowed));
     Windowed& program = windowed[0];
     Windowed& controls = windowed[1];
-    Windowed& minimal = windowed[2];
+    Windowed& scratch = windowed[2];
+    Windowed& minimal = windowed[3];
     Best minimalBare;
     Best sameImports;
     Best dlls[kDllCount];
@@ -157,9 +168,17 @@ bool measureStartUp(const StartFiles& files) {
         "  median of the rounds' ratios: twinpath.exe %.2fx controls_window.exe, %.2fx minimal_window.exe; "
         "controls_window.exe %.2fx minimal_window.exe\n",
         roundRatio(program, controls), roundRatio(program, minimal), roundRatio(controls, minimal));
+    std::printf("  scratch_window.exe               %7.1f ms   the same window from scratch\n",
+                scratch.shown.seconds() * 1e3);
+    std::printf(
+        "  against scratch_window.exe: twinpath.exe %.2fx (median of the rounds' ratios; aim 1.15x), %.2fx best; "
+        "controls_window.exe %.2fx, %.2fx best\n",
+        roundRatio(program, scratch), programShown / scratch.shown.seconds(), roundRatio(controls, scratch),
+        controls.shown.seconds() / scratch.shown.seconds());
     std::printf("start until the window exists (created, not yet shown), best of %d rounds\n", kRounds);
     std::printf("  minimal_window.exe               %7.1f ms\n", minimal.created.seconds() * 1e3);
     std::printf("  controls_window.exe              %7.1f ms\n", controls.created.seconds() * 1e3);
+    std::printf("  scratch_window.exe               %7.1f ms\n", scratch.created.seconds() * 1e3);
     std::printf("  twinpath.exe                     %7.1f ms\n", program.created.seconds() * 1e3);
     std::printf("start to end without a window, best of %d rounds\n", kRounds);
     std::printf("  minimal_window.exe /exit         %7.1f ms\n", minimalBare.seconds() * 1e3);
@@ -191,6 +210,10 @@ bool measureStartUp(const StartFiles& files) {
             "  twinpath.exe                     %7.2f MB   %.2fx the minimal window program (aim 1.25x), "
             "%.2fx the controls window program\n",
             programSet, programSet / minimalSet, programSet / controlsSet);
+        if (!scratch.memory.workingSet.empty())
+            std::printf("  scratch_window.exe               %7.2f MB   %.2fx the minimal window program\n",
+                        bench::median(scratch.memory.workingSet),
+                        bench::median(scratch.memory.workingSet) / minimalSet);
     }
     return failures == 0;
 }
@@ -198,27 +221,10 @@ bool measureStartUp(const StartFiles& files) {
 // One start of startup_steps.exe: the end of each step in milliseconds from
 // the process's creation, as it writes them to the pipe it is given.
 std::optional<std::vector<double>> stepsOfOneStart(const std::wstring& path) {
-    SECURITY_ATTRIBUTES inheritable{sizeof(inheritable), nullptr, TRUE};
-    HANDLE readEnd = nullptr;
-    HANDLE writeEnd = nullptr;
-    if (!::CreatePipe(&readEnd, &writeEnd, &inheritable, 0)) return std::nullopt;
-    const win32::UniqueHandle reader(readEnd);
-    win32::UniqueHandle writer(writeEnd);
-    ::SetHandleInformation(reader.get(), HANDLE_FLAG_INHERIT, 0);
-
-    LaunchedProcess process(kStartupSteps, quoted(path), writer.get());
-    // Only the child holds the write end now: reading ends when it ends.
-    writer.reset();
-    if (!process.started()) return std::nullopt;
-    std::string output;
-    char buffer[512];
-    DWORD read = 0;
-    while (::ReadFile(reader.get(), buffer, sizeof(buffer), &read, nullptr) && read > 0) output.append(buffer, read);
-    const auto code = process.waitForExit(static_cast<DWORD>(kLimitSeconds * 1000));
-    if (!code || *code != 0) return std::nullopt;
-
+    const auto output = outputOfOneStart(kStartupSteps, quoted(path));
+    if (!output) return std::nullopt;
     std::vector<double> ends;
-    const char* cursor = output.c_str();
+    const char* cursor = output->c_str();
     char* next = nullptr;
     for (double value = std::strtod(cursor, &next); next != cursor; value = std::strtod(cursor, &next)) {
         ends.push_back(value);
@@ -324,7 +330,17 @@ void printFileSizes() {
 
 }  // namespace
 
-int wmain() {
+// The parts of the run a caller can name, to run them alone.
+bool wanted(int count, wchar_t** arguments, const wchar_t* part) {
+    if (count < 2) return true;
+    for (int i = 1; i < count; ++i)
+        if (std::wcscmp(arguments[i], part) == 0) return true;
+    return false;
+}
+
+// Runs every part, or only those named: start, steps, floor-steps,
+// floor-stages, hand-off.
+int wmain(int count, wchar_t** arguments) {
     bench::installCrashHandling();
     // Wine's desktop process ends a moment after the last window closes, and
     // the next window then waits for it to start again. A hidden window held
@@ -333,10 +349,25 @@ int wmain() {
     const StartFiles files;
     printFileSizes();
     std::fflush(stdout);
-    bool ok = measureStartUp(files);
+    bool ok = true;
+    if (wanted(count, arguments, L"start")) ok = measureStartUp(files) && ok;
     std::fflush(stdout);
-    ok = measureSteps(files) && ok;
+    if (wanted(count, arguments, L"steps")) ok = measureSteps(files) && ok;
     std::fflush(stdout);
-    ok = measureHandOff(files) && ok;
+    if (wanted(count, arguments, L"floor-steps"))
+        ok = measureFloorSteps({kScratch, kScratchClass, kProgram, kProgramClass, kControls, kControlsClass}, files,
+                               kFloorStepRounds) &&
+             ok;
+    std::fflush(stdout);
+    if (wanted(count, arguments, L"floor-stages"))
+        ok = measureFloorStages(kScratch, files, kRounds,
+                                [&files]() -> std::optional<double> {
+                                    const auto ends = stepsOfOneStart(files.first);
+                                    if (!ends) return std::nullopt;
+                                    return ends->front();
+                                }) &&
+             ok;
+    std::fflush(stdout);
+    if (wanted(count, arguments, L"hand-off")) ok = measureHandOff(files) && ok;
     return ok ? 0 : 1;
 }

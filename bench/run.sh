@@ -3,7 +3,16 @@
 # sort natively; the listing, the converter, start-up and hand-off under Wine;
 # then the footprint of twinpath.exe. Never part of scripts/test.sh.
 # The whole output also goes to build/bench/results.txt.
+#   bench/run.sh                      everything
+#   bench/run.sh startup [PART...]    the start-up benchmark alone, or its
+#                                     parts: start, steps, floor-steps,
+#                                     floor-stages, hand-off
 set -euo pipefail
+startup_only=0
+if [ "${1:-}" = startup ]; then
+    startup_only=1
+    shift
+fi
 source "$(dirname "$0")/../scripts/lib/setup.sh"
 trap twinpath_stop_all EXIT
 
@@ -14,15 +23,16 @@ mkdir -p "$TWINPATH_BUILD/bench"
 exec > >(tee "$TWINPATH_BUILD/bench/results.txt") 2>&1
 
 twinpath_install_packages
-log "native build (Release)"
-cmake -S "$TWINPATH_ROOT" -B "$TWINPATH_NATIVE" -G Ninja -DCMAKE_BUILD_TYPE=Release -DTWINPATH_BENCH=ON >/dev/null
-cmake --build "$TWINPATH_NATIVE"
+if [ "$startup_only" -eq 0 ]; then
+    log "native build (Release)"
+    cmake -S "$TWINPATH_ROOT" -B "$TWINPATH_NATIVE" -G Ninja -DCMAKE_BUILD_TYPE=Release -DTWINPATH_BENCH=ON >/dev/null
+    cmake --build "$TWINPATH_NATIVE"
+fi
 twinpath_build_windows -DTWINPATH_TESTS=OFF -DTWINPATH_BENCH=ON
 
 log "machine: $(nproc) CPUs, $(grep -m1 'model name' /proc/cpuinfo | cut -d: -f2- | sed 's/^ *//')," \
     "load average $(cut -d' ' -f1-3 /proc/loadavg)"
-log "sort (native)"
-"$TWINPATH_NATIVE/bench/sort_bench"
+[ "$startup_only" -eq 0 ] && { log "sort (native)"; "$TWINPATH_NATIVE/bench/sort_bench"; }
 
 mkdir -p "$TWINPATH_WIN"
 # A private display: the start-up figures must not depend on what else a
@@ -34,6 +44,14 @@ twinpath_wine_env
 wineserver -p </dev/null >/dev/null 2>&1
 wineboot </dev/null >/dev/null 2>&1
 wine() { /usr/lib/wine/wine64 "$@" </dev/null; }
+
+if [ "$startup_only" -eq 1 ]; then
+    log "start-up (Wine)"
+    wine "$TWINPATH_WIN/bench/startup_bench.exe" "$@"
+    printf 'twinpath.exe: %s bytes, tpath.exe: %s bytes\n' "$(stat -c %s "$TWINPATH_WIN/win32/twinpath.exe")" \
+        "$(stat -c %s "$TWINPATH_WIN/cli/tpath.exe")"
+    exit 0
+fi
 
 # Under Wine every new name in a folder is first looked up by reading the whole
 # folder, so a Windows program's creation of 100,000 files is quadratic (over
@@ -84,6 +102,7 @@ log "footprint"
 program="$TWINPATH_WIN/win32/twinpath.exe"
 imports() { x86_64-w64-mingw32-objdump -p "$1" | sed -n 's/^\tDLL Name: //p' | sort -f; }
 printf 'twinpath.exe: %s bytes (aim: under 1 MB, 1048576 bytes)\n' "$(stat -c %s "$program")"
+printf 'tpath.exe: %s bytes\n' "$(stat -c %s "$TWINPATH_WIN/cli/tpath.exe")"
 # A system DLL is one that Windows itself provides: Wine's prefix holds one
 # file in its system folder for each DLL it provides.
 system32="$WINEPREFIX/drive_c/windows/system32"

@@ -4,7 +4,7 @@
 #include <string>
 #include <vector>
 
-#include "listing/ListMode.h"
+#include "values/ListMode.h"
 #include "paths/PathForms.h"
 #include "values/LetterCase.h"
 

@@ -8,7 +8,7 @@
 #include <string>
 
 #include "app/WindowLayout.h"
-#include "listing/ListMode.h"
+#include "values/ListMode.h"
 #include "win32/ComPtr.h"
 #include "win32/UiHandles.h"
 

@@ -4,7 +4,7 @@
 
 #include <optional>
 
-#include "listing/ListMode.h"
+#include "values/ListMode.h"
 #include "win32/UiHandles.h"
 
 namespace twinpath::win32 {

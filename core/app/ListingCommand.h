@@ -7,7 +7,7 @@
 
 #include "app/ListingRun.h"
 #include "app/WorkRequest.h"
-#include "listing/ListMode.h"
+#include "values/ListMode.h"
 #include "ports/BackgroundWork.h"
 #include "ports/FileSystem.h"
 #include "ports/MainView.h"

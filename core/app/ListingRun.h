@@ -4,7 +4,7 @@
 #include <vector>
 
 #include "listing/FolderLister.h"
-#include "listing/ListMode.h"
+#include "values/ListMode.h"
 #include "listing/TreeLister.h"
 #include "ports/FileSystem.h"
 #include "ports/TextServices.h"

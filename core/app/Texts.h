@@ -1,6 +1,10 @@
 #pragma once
 
+#include <iterator>
 #include <string>
+
+#include "values/ListMode.h"
+#include "values/PathForm.h"
 
 namespace twinpath::texts {
 
@@ -58,6 +62,8 @@ inline constexpr const wchar_t* kFormItems[] = {L"Copy",
                                                 L"Copy Parent Folder",
                                                 L"Copy Short Folder, Long Name"};
 
+static_assert(std::size(kFormItems) == kPathFormCount, "every form has its menu item");
+
 // The buttons' tooltips and, where the caption does not say what a button
 // does, the name screen readers say; the list button's tip names the mode.
 inline constexpr wchar_t kCopyLongTip[] = L"Copy the long form. Right-click for other forms.";
@@ -65,6 +71,7 @@ inline constexpr wchar_t kCopyShortTip[] = L"Copy the short form. Right-click fo
 inline constexpr wchar_t kListTipBefore[] = L"Copy a listing of the folder (now: ";
 inline constexpr wchar_t kListTipAfter[] = L"). Right-click to choose the format.";
 inline constexpr const wchar_t* kListModeNames[] = {L"Names", L"Names, Size, Date", L"Tab-Separated"};
+static_assert(std::size(kListModeNames) == kListModeCount, "every list mode has its name");
 inline constexpr wchar_t kUpTip[] = L"Up one folder (Alt+Up)";
 inline constexpr wchar_t kDownTip[] = L"Back down towards the opened path (Alt+Down)";
 inline constexpr wchar_t kCopyLongName[] = L"Copy long form";

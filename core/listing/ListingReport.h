@@ -5,7 +5,7 @@
 #include <vector>
 
 #include "listing/FolderLister.h"
-#include "listing/ListMode.h"
+#include "values/ListMode.h"
 #include "listing/TreeLister.h"
 
 namespace twinpath {

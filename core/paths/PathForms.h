@@ -3,37 +3,9 @@
 #include <string>
 
 #include "ports/FileSystem.h"
+#include "values/PathForm.h"
 
 namespace twinpath {
-
-// The forms a shown path can be copied in, in the order the Copy buttons'
-// menus offer them.
-enum class PathForm {
-    AsShown,             // the field's text as it is
-    CommandLine,         // in double quotes where cmd needs them
-    BatchFile,           // the same with each "%" doubled, as a batch file reads it
-    Quoted,              // always in double quotes
-    ForwardSlashes,      // C:/Program Files/App
-    Wsl,                 // /mnt/c/Program Files/App
-    FileUri,             // file:///C:/Program%20Files/App
-    Network,             // \\server\share\App for a path on a mapped network drive
-    Name,                // the last level
-    Parent,              // the folder that holds the last level
-    ShortFolderLongName  // the parent folder's short form and the last level's long name
-};
-
-// A path in one form, or why that form cannot be made of it.
-struct FormedPath {
-    std::wstring text;
-    // Empty when `text` holds the form; else a reason in small letters, with
-    // no full stop, that fits after "Nothing was copied: ".
-    std::wstring whyNot;
-    // Set when the form is made but may not be taken as it stands: a caution
-    // in small letters, with no full stop.
-    std::wstring caution;
-
-    bool made() const { return whyNot.empty(); }
-};
 
 // True for the forms whose answer comes from the file system (the network
 // path and the short folder); every other form is a function of the text.

@@ -5,9 +5,9 @@
 #include <string>
 #include <vector>
 
-#include "listing/ListMode.h"
-#include "paths/PathForms.h"
 #include "values/LetterCase.h"
+#include "values/ListMode.h"
+#include "values/PathForm.h"
 
 namespace twinpath {
 

@@ -59,10 +59,10 @@ TEST_F(ListingCommandTest, ProgressIsToldAfter300MsAtMostTenTimesASecondWithTheC
         bool taskbar;
     };
     for (const Row row : {
-             Row{.at = 2299, .shortField = L"C:\\Data\\A.txt", .taskbar = false},
-             Row{.at = 2300, .shortField = L"Listing C:\\Data\\A.txt: 0 entries\u2026 (Esc cancels)", .taskbar = true},
-             Row{.at = 2399, .shortField = L"Listing C:\\Data\\A.txt: 0 entries\u2026 (Esc cancels)", .taskbar = true},
-             Row{.at = 2400, .shortField = L"Listing C:\\Data: 3 entries\u2026 (Esc cancels)", .taskbar = true},
+             Row{2299, L"C:\\Data\\A.txt", false},
+             Row{2300, L"Listing C:\\Data\\A.txt: 0 entries\u2026 (Esc cancels)", true},
+             Row{2399, L"Listing C:\\Data\\A.txt: 0 entries\u2026 (Esc cancels)", true},
+             Row{2400, L"Listing C:\\Data: 3 entries\u2026 (Esc cancels)", true},
          }) {
         if (row.at == 2399) work.run();  // the listing has read its entries meanwhile
         work.clock = row.at;
@@ -82,10 +82,8 @@ TEST_F(ListingCommandTest, TheCountIsWrittenInTheSingularForOneEntry) {
         const wchar_t* path;
         const wchar_t* told;
     };
-    for (const Row row : {
-             Row{.path = L"C:\\One\\only.txt", .told = L"Listing C:\\One: 1 entry\u2026 (Esc cancels)"},
-             Row{.path = L"C:\\Data\\A.txt", .told = L"Listing C:\\Data: 3 entries\u2026 (Esc cancels)"},
-         }) {
+    for (const Row row : {Row{L"C:\\One\\only.txt", L"Listing C:\\One: 1 entry\u2026 (Esc cancels)"},
+                          Row{L"C:\\Data\\A.txt", L"Listing C:\\Data: 3 entries\u2026 (Esc cancels)"}}) {
         open(row.path);
         work.clock = 2000;
         controller.copyListing();
@@ -100,44 +98,26 @@ TEST_F(ListingCommandTest, CountsAreWrittenWithAThousandsSeparatorFromTheFourthD
         std::size_t count;
         const wchar_t* written;
     };
-    for (const Row row : {Row{.count = 0, .written = L"0"}, Row{.count = 999, .written = L"999"},
-                          Row{.count = 1000, .written = L"1,000"}, Row{.count = 99999, .written = L"99,999"},
-                          Row{.count = 100000, .written = L"100,000"}, Row{.count = 999999, .written = L"999,999"},
-                          Row{.count = 1000000, .written = L"1,000,000"},
-                          Row{.count = 18446744073709551615u, .written = L"18,446,744,073,709,551,615"}})
+    for (const Row row : {Row{0, L"0"}, Row{999, L"999"}, Row{1000, L"1,000"}, Row{99999, L"99,999"},
+                          Row{100000, L"100,000"}, Row{999999, L"999,999"}, Row{1000000, L"1,000,000"},
+                          Row{18446744073709551615u, L"18,446,744,073,709,551,615"}})
         EXPECT_EQ(texts::withThousands(row.count), row.written);
 }
 
 // Every way a listing can end without being copied leaves the clipboard as it was and the field saying why.
 TEST_F(ListingCommandTest, AListingStoppedBeforeItsEndCopiesNothing) {
+    using Stop = void (*)(MainController&);
     struct Row {
         const char* how;
-        void (*stop)(MainController&);
-        const wchar_t *shortField, *longField;
-        bool closes = false;
+        Stop stop;
+        const wchar_t* shown;  // in both fields afterwards
     };
     for (const Row row : {
-             Row{.how = "Esc",
-            .stop = [](MainController& c) { c.cancelWork(); },
-            .shortField = texts::kListingCancelled,
-            .longField = L"C:\\Data\\A.txt"},
-             Row{.how = "up",
-             .stop = [](MainController& c) { c.moveLevel(Level::Up); },
-             .shortField = L"C:\\Data",
-             .longField = L"C:\\Data"},
-             Row{.how = "down",
-             .stop = [](MainController& c) { c.moveLevel(Level::Down); },
-             .shortField = L"C:\\Data\\A.txt",
-             .longField = L"C:\\Data\\A.txt"},
-             Row{.how = "new path",
-             .stop = [](MainController& c) { c.openPath(L"C:\\One\\only.txt"); },
-             .shortField = L"C:\\One\\only.txt",
-             .longField = L"C:\\One\\only.txt"},
-             Row{.how = "closed",
-             .stop = [](MainController& c) { c.close(); },
-             .shortField = L"C:\\Data\\A.txt",
-             .longField = L"C:\\Data\\A.txt",
-             .closes = true},
+             Row{"Esc", [](MainController& c) { c.cancelWork(); }, L"C:\\Data\\A.txt"},
+             Row{"up", [](MainController& c) { c.moveLevel(Level::Up); }, L"C:\\Data"},
+             Row{"down", [](MainController& c) { c.moveLevel(Level::Down); }, L"C:\\Data\\A.txt"},
+             Row{"new path", [](MainController& c) { c.openPath(L"C:\\One\\only.txt"); }, L"C:\\One\\only.txt"},
+             Row{"closed", [](MainController& c) { c.close(); }, L"C:\\Data\\A.txt"},
          }) {
         open(L"C:\\Data\\A.txt");
         if (row.how == std::string("down")) {
@@ -149,12 +129,13 @@ TEST_F(ListingCommandTest, AListingStoppedBeforeItsEndCopiesNothing) {
         row.stop(controller);
         work.settle();
         EXPECT_EQ(view.clipboard, L"untouched") << row.how;
-        EXPECT_EQ(view.field(NameField::Short), row.shortField) << row.how;
-        EXPECT_EQ(view.field(NameField::Long), row.longField) << row.how;
+        const bool esc = row.how == std::string("Esc"), closes = row.how == std::string("closed");
+        EXPECT_EQ(view.field(NameField::Short), esc ? texts::kListingCancelled : row.shown) << row.how;
+        EXPECT_EQ(view.field(NameField::Long), row.shown) << row.how;
         const auto pointer = std::find_if(view.calls.rbegin(), view.calls.rend(),
                                           [](const std::wstring& call) { return call == L"busy" || call == L"idle"; });
         // The pointer of a window that closes does not matter any more.
-        EXPECT_EQ(*pointer, row.closes ? L"busy" : L"idle") << row.how;
+        EXPECT_EQ(*pointer, closes ? L"busy" : L"idle") << row.how;
         EXPECT_FALSE(view.ticking || view.taskbar) << row.how;
     }
 }

@@ -109,6 +109,7 @@ WindowListCopy::WindowListCopy()
     if (!created_) return;
     controller_.showStartPath();
     window_.show(SW_SHOWNORMAL);
+    window_.showHelp();
     window_.acceptDrops();
 }
 

@@ -58,8 +58,11 @@ std::optional<Control> MainWindow::controlOf(HWND hwnd) const {
 void MainWindow::show(int showCommand) {
     ::ShowWindow(hwnd_, showCommand);
     ::UpdateWindow(hwnd_);
-    buttonHelp_.attach(hwnd_, [this](Control which) { return control(which); });
     controller_->onShown();
+}
+
+void MainWindow::showHelp() {
+    buttonHelp_.attach(hwnd_, [this](Control which) { return control(which); });
 }
 
 bool MainWindow::preTranslate(MSG& message) {

@@ -46,6 +46,9 @@ public:
 
     // Shows the window and tells the controller.
     void show(int showCommand);
+    // Makes the buttons' tooltips, which nobody reads before the window has
+    // come up: the first paint does not wait for them.
+    void showHelp();
     // Waits up to `limitMs` for the work started so far, such as the start
     // path's forms, and shows what it found.
     void awaitWork(DWORD limitMs) { work_.awaitIdle(limitMs); }

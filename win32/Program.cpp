@@ -74,17 +74,19 @@ int runProgram(HINSTANCE instance, int showCommand, const ProgramParts& parts) {
 
     window.show(showCommand);
     step.shown();
-    // Nothing can be dropped on a window before it shows: the first paint
-    // does not wait for OLE.
-    ole.emplace();
-    window.acceptDrops();
-    step.acceptingDrops();
+    // What the user cannot see or use in the first moment waits until the
+    // window has come up and answered what was waiting: the tooltips, and
+    // OLE with the drop target (nothing can be dropped on a window before it
+    // shows).
     bool idleSeen = false;
-    std::function<void()> onIdle;
-    if (parts.steps)
-        onIdle = [&] {
-            if (!std::exchange(idleSeen, true)) step.firstIdle();
-        };
+    const std::function<void()> onIdle = [&] {
+        if (std::exchange(idleSeen, true)) return;
+        window.showHelp();
+        ole.emplace();
+        window.acceptDrops();
+        step.acceptingDrops();
+        step.firstIdle();
+    };
     const int exitCode = runMessageLoop([&window](MSG& message) { return window.preTranslate(message); }, onIdle);
     // A call stuck on a dead share cannot be stopped, and the program holds
     // nothing that must be saved: the process ends without waiting for it.

@@ -52,6 +52,7 @@ protected:
         ASSERT_EQ(controller.start(), MainController::StartResult::ShowWindow);
         controller.showStartPath();
         window.show(SW_SHOWNORMAL);
+        window.showHelp();
         ASSERT_TRUE(window.acceptDrops());
     }
     void TearDown() override { EXPECT_EQ(snapshot(tree.root), before) << "the session wrote to the tree"; }

@@ -86,6 +86,7 @@ TEST_F(MainControllerTest, CommandsWithNothingShownOnlyAskForAFile) {
              [](MainController& c) { c.onCopyButtonMenu(NameField::Long); },
              [](MainController& c) { c.copyForm(NameField::Short, PathForm::Name, true); },
          }) {
+        view.setFieldText(NameField::Short, L"");
         command(controller);
         EXPECT_EQ(shortField(), texts::kPrompt);
         EXPECT_EQ(view.clipboard, L"untouched");

@@ -4,7 +4,6 @@
 
 #include <cstddef>
 #include <memory>
-#include <utility>
 
 namespace twinpath::win32 {
 
@@ -45,9 +44,6 @@ public:
     ~GlobalLockGuard() {
         if (data_) ::GlobalUnlock(memory_);
     }
-    GlobalLockGuard(GlobalLockGuard&& other) noexcept
-        : memory_(other.memory_), data_(std::exchange(other.data_, nullptr)), size_(other.size_) {}
-    GlobalLockGuard& operator=(GlobalLockGuard&&) = delete;
     GlobalLockGuard(const GlobalLockGuard&) = delete;
     GlobalLockGuard& operator=(const GlobalLockGuard&) = delete;
 

@@ -160,8 +160,7 @@ TEST_F(CompanionTest, ShortFormTheSystemCannotMakeFailsTheRecordButKeepsTheLongF
         Texts arguments;
         std::wstring out;
     } rows[] = {{.arguments = {L"-s", L"C:\\Data"}, .out = L"\r\n"},
-                {.arguments = {L"-b", L"C:\\Data"}, .out = L"C:\\Data\t\r\n"},
-                {.arguments = {L"-s", L"--as=cmd", L"C:\\Data"}, .out = L"\r\n"}};
+                {.arguments = {L"-b", L"C:\\Data"}, .out = L"C:\\Data\t\r\n"}};
     for (const auto& row : rows) {
         console.out.clear();
         console.err.clear();

@@ -130,7 +130,6 @@ TEST(PathFormsTest, CmdQuotesForEachCharacterItsHelpNamesAndNoOther) {
 }
 
 TEST(PathFormsTest, WhatCmdMayExpandIsDoubledForABatchFileAndCautionedOnTheCommandLine) {
-    fakes::FakeFileSystem fs;
     const struct {
         const wchar_t *path, *batch;
         bool caution;
@@ -140,8 +139,8 @@ TEST(PathFormsTest, WhatCmdMayExpandIsDoubledForABatchFileAndCautionedOnTheComma
                 {.path = L"C:\\a^b", .batch = L"\"C:\\a^b\"", .caution = false},
                 {.path = L"C:\\" SMILE, .batch = L"C:\\" SMILE, .caution = false}};
     for (const auto& row : rows) {
-        EXPECT_EQ(pathInForm(PathForm::BatchFile, row.path, fs).text, row.batch);
-        EXPECT_EQ(pathInForm(PathForm::CommandLine, row.path, fs).caution.empty(), !row.caution) << row.path;
+        EXPECT_EQ(formed(PathForm::BatchFile, row.path).text, row.batch);
+        EXPECT_EQ(formed(PathForm::CommandLine, row.path).caution.empty(), !row.caution) << row.path;
     }
 }
 

@@ -14,7 +14,6 @@ struct SplitRow {
 
 inline const SplitRow kSplits[] = {
     {.text = L"", .items = {}},
-    {.text = L"C:\\t\\a.txt C:\\t\\b.txt", .items = {L"C:\\t\\a.txt", L"C:\\t\\b.txt"}},
     {.text = L" \tC:\\a\t\tC:\\b  \t ", .items = {L"C:\\a", L"C:\\b"}},
     {.text = L"a\nb\vc\rd", .items = {L"a\nb\vc\rd"}},
     {.text = L"\"C:\\a b.txt\" \"C:\\c\td\"", .items = {L"C:\\a b.txt", L"C:\\c\td"}},

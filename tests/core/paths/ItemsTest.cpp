@@ -25,7 +25,6 @@ TEST(ArgumentItemsTest, TheWholeTextIsOnePathWhenItCanBeReadElseItsItemsMadeFull
         {.text = L"C:\\t\\a b.txt", .currentFolder = L"C:\\", .items = {L"C:\\t\\a b.txt"}},
         {.text = L" \tC:\\t\\a b.txt \t", .currentFolder = L"C:\\", .items = {L"C:\\t\\a b.txt"}},
         {.text = L"a b.txt", .currentFolder = L"C:\\t\\", .items = {L"C:\\t\\a b.txt"}},
-        {.text = L"C:\\t\\a.txt C:\\t\\b.txt", .currentFolder = L"C:\\", .items = {L"C:\\t\\a.txt", L"C:\\t\\b.txt"}},
         {.text = L"\"C:\\t\\a b.txt\" b.txt",
          .currentFolder = L"C:\\t\\",
          .items = {L"C:\\t\\a b.txt", L"C:\\t\\b.txt"}},
@@ -49,7 +48,6 @@ TEST(PastedItemsTest, EachLineIsOnePathWithoutTheBlanksAndQuotesAroundIt) {
     };
     const Row rows[] = {
         {.text = L"", .items = {}},
-        {.text = L"C:\\a b.txt", .items = {L"C:\\a b.txt"}},
         {.text = L"C:\\a\r\nC:\\b\r\n", .items = {L"C:\\a", L"C:\\b"}},
         {.text = L"C:\\a\nC:\\b\rC:\\c", .items = {L"C:\\a", L"C:\\b", L"C:\\c"}},
         {.text = L"\r\n\r\n \t\r\nC:\\a\n\n\r\r", .items = {L"C:\\a"}},

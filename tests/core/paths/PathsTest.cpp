@@ -55,50 +55,67 @@ TEST(PathConverterTest, LongFormKeepsTheTypedHeadAndTakesStoredNamesBelow) {
     fs.add(L"C:\\Data\\Locked\\Inner.txt");
     fs.unreadable[L"c:\\data\\locked"] = L"Access is denied.";
     PathConverter converter(fs);
-    for (const auto& [input, longForm] : std::initializer_list<std::pair<const wchar_t*, const wchar_t*>>{
-             {L"c:\\progra~1\\longfo~1\\deepfi~1.tex", L"c:\\Program Files\\Long Folder\\Deep File.text"},
-             {L"C:\\PROGRAM FILES\\long folder", L"C:\\Program Files\\Long Folder"},
-             {L"\\\\SERVER\\share\\dir\\FILE.TXT", L"\\\\SERVER\\share\\Dir\\File.Txt"},
-             {L"c:\\smile~1\\", L"c:\\Smile \U0001F600\\"},
-             {L"c:\\", L"c:\\"},
-             {L"\\\\server\\SHARE", L"\\\\server\\SHARE"},
-             // Empty items, "." and ".." and wildcards name no entry of their own.
-             {L"c:\\data\\\\sub\\", L"c:\\Data\\\\Sub\\"},
-             {L"c:\\data\\.\\sub\\..\\sub", L"c:\\Data\\.\\Sub\\..\\Sub"},
-             {L"c:\\data\\a?c", L"c:\\Data\\a?c"},
-             // "C:" is the drive's current folder: it exists but has no head to keep.
-             {L"C:", L""},
-             {L"C:\\Data\\missing", L""},
-             // A level that cannot be read keeps its typed name; the levels below it are still looked up.
-             {L"c:\\data\\locked\\inner.txt", L"c:\\Data\\locked\\Inner.txt"}}) {
-        converter.setInput(input);
-        EXPECT_EQ(converter.longForm(), longForm) << testing::PrintToString(input);
+    const struct {
+        const wchar_t *input, *longForm;
+    } rows[] = {{.input = L"c:\\progra~1\\longfo~1\\deepfi~1.tex",
+                 .longForm = L"c:\\Program Files\\Long Folder\\Deep File.text"},
+                {.input = L"C:\\PROGRAM FILES\\long folder", .longForm = L"C:\\Program Files\\Long Folder"},
+                {.input = L"\\\\SERVER\\share\\dir\\FILE.TXT", .longForm = L"\\\\SERVER\\share\\Dir\\File.Txt"},
+                {.input = L"c:\\smile~1\\", .longForm = L"c:\\Smile \U0001F600\\"},
+                {.input = L"c:\\", .longForm = L"c:\\"},
+                {.input = L"\\\\server\\SHARE", .longForm = L"\\\\server\\SHARE"},
+                // Empty items, "." and ".." and wildcards name no entry of their own.
+                {.input = L"c:\\data\\\\sub\\", .longForm = L"c:\\Data\\\\Sub\\"},
+                {.input = L"c:\\data\\.\\sub\\..\\sub", .longForm = L"c:\\Data\\.\\Sub\\..\\Sub"},
+                {.input = L"c:\\data\\a?c", .longForm = L"c:\\Data\\a?c"},
+                // "C:" is the drive's current folder: it exists but has no head to keep.
+                {.input = L"C:", .longForm = L""},
+                {.input = L"C:\\Data\\missing", .longForm = L""},
+                // A level that cannot be read keeps its typed name; the levels below it are still looked up.
+                {.input = L"c:\\data\\locked\\inner.txt", .longForm = L"c:\\Data\\locked\\Inner.txt"}};
+    for (const auto& row : rows) {
+        converter.setInput(row.input);
+        EXPECT_EQ(converter.longForm(), row.longForm) << testing::PrintToString(row.input);
     }
 }
 
 TEST(CommandLineTest, ArgumentsAndTheInputPathInThem) {
-    using Row = std::tuple<std::wstring (*)(const std::wstring&), const wchar_t*, const wchar_t*>;
-    for (const auto& [read, text, result] : std::initializer_list<Row>{
-             {argumentsOf, L"twinpath.exe C:\\a b", L"C:\\a b"},
-             {argumentsOf, L"\"C:\\Program Files\\twinpath.exe\" \t \"C:\\x y\"", L"\"C:\\x y\""},
-             {argumentsOf, L"\"C:\\Program Files\\twinpath.exe\"C:\\x", L"C:\\x"},
-             {argumentsOf, L"\"unterminated name", L""},
-             // Shells quote a path with blanks; "Send To" passes several quoted paths.
-             {inputPathOf, L" \t\"C:\\a b\" \"C:\\second\"", L"C:\\a b"},
-             {inputPathOf, L"\"C:\\unterminated", L"C:\\unterminated"},
-             {inputPathOf, L"\"\"", L""},
-             {inputPathOf, L"  C:\\a b\\c.txt", L"C:\\a b\\c.txt"},
-             {inputPathOf, L"C:\\a\"b", L"C:\\a\"b"}})
-        EXPECT_EQ(read(text), result) << testing::PrintToString(text);
+    const struct {
+        std::wstring (*read)(const std::wstring&);
+        const wchar_t *text, *result;
+    } rows[] = {
+        {.read = argumentsOf, .text = L"twinpath.exe C:\\a b", .result = L"C:\\a b"},
+        {.read = argumentsOf, .text = L"\"C:\\Program Files\\twinpath.exe\" \t \"C:\\x y\"", .result = L"\"C:\\x y\""},
+        {.read = argumentsOf, .text = L"\"C:\\Program Files\\twinpath.exe\"C:\\x", .result = L"C:\\x"},
+        {.read = argumentsOf, .text = L"\"unterminated name", .result = L""},
+        // Shells quote a path with blanks; "Send To" passes several quoted paths.
+        {.read = inputPathOf, .text = L" \t\"C:\\a b\" \"C:\\second\"", .result = L"C:\\a b"},
+        {.read = inputPathOf, .text = L"\"C:\\unterminated", .result = L"C:\\unterminated"},
+        {.read = inputPathOf, .text = L"\"\"", .result = L""},
+        {.read = inputPathOf, .text = L"  C:\\a b\\c.txt", .result = L"C:\\a b\\c.txt"},
+        {.read = inputPathOf, .text = L"C:\\a\"b", .result = L"C:\\a\"b"}};
+    for (const auto& row : rows) EXPECT_EQ(row.read(row.text), row.result) << testing::PrintToString(row.text);
 }
 
 // A character beyond the Basic Multilingual Plane comes through each form as itself.
 #define SMILE L"\U0001F600"
 
+// A path in a form, on one disk of paths of each shape: an item below a folder with an alias, and roots.
+static FormedPath formed(PathForm form, const std::wstring& path) {
+    static fakes::FakeFileSystem fs = [] {
+        fakes::FakeFileSystem disk;
+        for (const wchar_t* item : {L"C:\\P f|PF~1\\", L"\\\\s\\h\\", L"\\\\?\\C:\\D|D~1\\",
+                                    L"\\\\?\\UNC\\s\\h\\d|D~1\\", L"n:\\d|D~1\\", L"D:\\", L"\\\\?\\Volume{1}\\d\\"})
+            disk.add(item);
+        return disk;
+    }();
+    return pathInForm(form, path, fs);
+}
+
+// The form's text, empty where it cannot be made.
 static std::wstring formOf(PathForm form, const std::wstring& path) {
-    fakes::FakeFileSystem fs;
-    const FormedPath formed = pathInForm(form, path, fs);
-    return formed.made() ? formed.text : L"not made: " + formed.whyNot;
+    const FormedPath made = formed(form, path);
+    return made.made() ? made.text : L"";
 }
 
 TEST(PathFormsTest, CmdQuotesForEachCharacterItsHelpNamesAndNoOther) {
@@ -113,7 +130,6 @@ TEST(PathFormsTest, CmdQuotesForEachCharacterItsHelpNamesAndNoOther) {
 }
 
 TEST(PathFormsTest, WhatCmdMayExpandIsDoubledForABatchFileAndCautionedOnTheCommandLine) {
-    fakes::FakeFileSystem fs;
     const struct {
         const wchar_t *path, *batch;
         bool caution;
@@ -123,8 +139,8 @@ TEST(PathFormsTest, WhatCmdMayExpandIsDoubledForABatchFileAndCautionedOnTheComma
                 {.path = L"C:\\a^b", .batch = L"\"C:\\a^b\"", .caution = false},
                 {.path = L"C:\\" SMILE, .batch = L"C:\\" SMILE, .caution = false}};
     for (const auto& row : rows) {
-        EXPECT_EQ(pathInForm(PathForm::BatchFile, row.path, fs).text, row.batch);
-        EXPECT_EQ(pathInForm(PathForm::CommandLine, row.path, fs).caution.empty(), !row.caution) << row.path;
+        EXPECT_EQ(formed(PathForm::BatchFile, row.path).text, row.batch);
+        EXPECT_EQ(formed(PathForm::CommandLine, row.path).caution.empty(), !row.caution) << row.path;
     }
 }
 
@@ -144,26 +160,20 @@ TEST(PathFormsTest, QuotesCloseBeforeATrailingSeparator) {
 }
 
 TEST(PathFormsTest, UriKeepsTheUnreservedSetSlashAndColonAndEncodesTheRestInUtf8) {
-    for (const wchar_t kept : std::wstring(L"-._~/:09AZaz"))
-        EXPECT_EQ(formOf(PathForm::FileUri, std::wstring(L"C:\\") + kept), std::wstring(L"file:///C:/") + kept);
-    // The neighbours of the kept ranges in code order, and the edges of UTF-8's lengths.
+    const std::wstring kept = L"-._~/:0123456789ABCDEFGHIJKLMNOPQRSTUVWXYZabcdefghijklmnopqrstuvwxyz";
+    // Every ASCII character and its neighbours in code order but the separator.
+    for (wchar_t c = 0x1F; c <= 0x7F; ++c) {
+        if (c == L'\\') continue;
+        wchar_t encoded[4];
+        std::swprintf(encoded, 4, L"%%%02X", unsigned(c));
+        EXPECT_EQ(formOf(PathForm::FileUri, std::wstring(L"C:\\") + c),
+                  L"file:///C:/" + (kept.find(c) != std::wstring::npos ? std::wstring(1, c) : encoded))
+            << int(c);
+    }
+    // The edges of UTF-8's lengths.
     const struct {
-        const wchar_t* in;
-        const wchar_t* out;
-    } rows[] = {{.in = L",", .out = L"%2C"},
-                {.in = L";", .out = L"%3B"},
-                {.in = L"@", .out = L"%40"},
-                {.in = L"[", .out = L"%5B"},
-                {.in = L"^", .out = L"%5E"},
-                {.in = L"`", .out = L"%60"},
-                {.in = L"{", .out = L"%7B"},
-                {.in = L"}", .out = L"%7D"},
-                {.in = L"\x7F", .out = L"%7F"},
-                {.in = L" ", .out = L"%20"},
-                {.in = L"#", .out = L"%23"},
-                {.in = L"%", .out = L"%25"},
-                {.in = L"?", .out = L"%3F"},
-                {.in = L"\x80", .out = L"%C2%80"},
+        const wchar_t *in, *out;
+    } rows[] = {{.in = L"\x80", .out = L"%C2%80"},
                 {.in = L"\x7FF", .out = L"%DF%BF"},
                 {.in = L"\x800", .out = L"%E0%A0%80"},
                 {.in = L"\xFFFF", .out = L"%EF%BF%BF"},
@@ -172,23 +182,21 @@ TEST(PathFormsTest, UriKeepsTheUnreservedSetSlashAndColonAndEncodesTheRestInUtf8
     for (const auto& row : rows)
         EXPECT_EQ(formOf(PathForm::FileUri, std::wstring(L"C:\\") + row.in), L"file:///C:/" + std::wstring(row.out));
     // A lone surrogate has no UTF-8 form, nor has a 32-bit unit beyond U+10FFFF (or a negative one).
-    EXPECT_EQ(formOf(PathForm::FileUri, L"C:\\\xD800"),
-              L"not made: the path holds a character that UTF-8 cannot carry");
+    EXPECT_EQ(formed(PathForm::FileUri, L"C:\\\xD800").whyNot, L"the path holds a character that UTF-8 cannot carry");
     if constexpr (sizeof(wchar_t) == 4) {
         for (const auto unit : {0x110000, -1})
-            EXPECT_TRUE(formOf(PathForm::FileUri, L"C:\\x" + std::wstring(1, wchar_t(unit))).starts_with(L"not made: "))
-                << unit;
+            EXPECT_FALSE(formed(PathForm::FileUri, L"C:\\x" + std::wstring(1, wchar_t(unit))).made()) << unit;
     }
 }
 
 TEST(PathFormsTest, SlashAndUriFormsRefuseItemsThatOnlyTheLiteralPrefixKeeps) {
-    const std::wstring refused =
-        L"not made: an item of the path ends in a period or a blank, which only its \\\\?\\ form keeps";
+    EXPECT_EQ(formed(PathForm::FileUri, L"\\\\?\\C:\\x.").whyNot,
+              L"an item of the path ends in a period or a blank, which only its \\\\?\\ form keeps");
     const struct {
         std::wstring path, slashes, uri;
-    } rows[] = {{.path = L"\\\\?\\C:\\x.\\f", .slashes = refused, .uri = refused},
-                {.path = L"\\\\?\\C:\\x\\f ", .slashes = refused, .uri = refused},
-                {.path = L"\\\\?\\UNC\\srv\\share\\x.", .slashes = refused, .uri = refused},
+    } rows[] = {{.path = L"\\\\?\\C:\\x.\\f", .slashes = L"", .uri = L""},
+                {.path = L"\\\\?\\C:\\x\\f ", .slashes = L"", .uri = L""},
+                {.path = L"\\\\?\\UNC\\srv\\share\\x.", .slashes = L"", .uri = L""},
                 {.path = L"\\\\?\\C:\\x.y\\ f", .slashes = L"C:/x.y/ f", .uri = L"file:///C:/x.y/%20f"},
                 {.path = L"\\\\.\\C:\\x.", .slashes = L"C:/x.", .uri = L"file:///C:/x."},
                 {.path = L"C:\\x.", .slashes = L"C:/x.", .uri = L"file:///C:/x."}};
@@ -198,22 +206,7 @@ TEST(PathFormsTest, SlashAndUriFormsRefuseItemsThatOnlyTheLiteralPrefixKeeps) {
     }
 }
 
-// Paths of each shape on one disk: an item below a folder with an alias, and roots.
-struct PathFormsOfEachRootTest : testing::Test {
-    PathFormsOfEachRootTest() {
-        for (const wchar_t* path : {L"C:\\P f|PF~1\\", L"\\\\s\\h\\", L"\\\\?\\C:\\D|D~1\\",
-                                    L"\\\\?\\UNC\\s\\h\\d|D~1\\", L"n:\\d|D~1\\", L"D:\\", L"\\\\?\\Volume{1}\\d\\"})
-            fs.add(path);
-    }
-    // The form's text, empty where it cannot be made.
-    std::wstring form(PathForm form, const std::wstring& path) {
-        const FormedPath formed = pathInForm(form, path, fs);
-        return formed.made() ? formed.text : L"";
-    }
-    fakes::FakeFileSystem fs;
-};
-
-TEST_F(PathFormsOfEachRootTest, SlashWslAndUriForms) {
+TEST(PathFormsTest, SlashWslAndUriFormsOfEachRoot) {
     const struct {
         const wchar_t *path, *slashes, *wsl, *uri;
     } rows[] = {
@@ -228,13 +221,13 @@ TEST_F(PathFormsOfEachRootTest, SlashWslAndUriForms) {
         {.path = L"Nothing was copied", .slashes = L"", .wsl = L"", .uri = L""}};
     for (const auto& row : rows) {
         SCOPED_TRACE(testing::PrintToString(row.path));
-        EXPECT_EQ(form(PathForm::ForwardSlashes, row.path), row.slashes);
-        EXPECT_EQ(form(PathForm::Wsl, row.path), row.wsl);
-        EXPECT_EQ(form(PathForm::FileUri, row.path), row.uri);
+        EXPECT_EQ(formOf(PathForm::ForwardSlashes, row.path), row.slashes);
+        EXPECT_EQ(formOf(PathForm::Wsl, row.path), row.wsl);
+        EXPECT_EQ(formOf(PathForm::FileUri, row.path), row.uri);
     }
 }
 
-TEST_F(PathFormsOfEachRootTest, NameParentAndShortFolder) {
+TEST(PathFormsTest, NameParentAndShortFolderOfEachRoot) {
     const struct {
         const wchar_t *path, *name, *parent, *shortFolder;
     } rows[] = {
@@ -255,8 +248,8 @@ TEST_F(PathFormsOfEachRootTest, NameParentAndShortFolder) {
         {.path = L"\\\\s\\h\\", .name = L"", .parent = L"", .shortFolder = L""}};
     for (const auto& row : rows) {
         SCOPED_TRACE(testing::PrintToString(row.path));
-        EXPECT_EQ(form(PathForm::Name, row.path), row.name);
-        EXPECT_EQ(form(PathForm::Parent, row.path), row.parent);
-        EXPECT_EQ(form(PathForm::ShortFolderLongName, row.path), row.shortFolder);
+        EXPECT_EQ(formOf(PathForm::Name, row.path), row.name);
+        EXPECT_EQ(formOf(PathForm::Parent, row.path), row.parent);
+        EXPECT_EQ(formOf(PathForm::ShortFolderLongName, row.path), row.shortFolder);
     }
 }

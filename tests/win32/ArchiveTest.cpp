@@ -27,31 +27,6 @@ std::wstring resourceVersion(const std::wstring& program) {
     return numbers == text ? numbers : numbers + L" and " + text;
 }
 
-// Starts `program` of `folder` with `arguments`, there as its current folder,
-// its standard output into `output` when given.
-win32::UniqueHandle start(const std::wstring& folder, const std::wstring& program, const std::wstring& arguments,
-                          HANDLE output = nullptr) {
-    std::wstring commandLine = L"\"" + folder + L"\\" + program + L"\" " + arguments;
-    STARTUPINFOW startup{};
-    startup.cb = sizeof(startup);
-    startup.dwFlags = output ? STARTF_USESTDHANDLES : 0;
-    startup.hStdOutput = output;
-    PROCESS_INFORMATION started{};
-    ::CreateProcessW(nullptr, commandLine.data(), nullptr, nullptr, output != nullptr, 0, nullptr, folder.c_str(),
-                     &startup, &started);
-    const win32::UniqueHandle thread(started.hThread);
-    return win32::UniqueHandle(started.hProcess);
-}
-
-// The exit status of a process that ends within 10 s; STILL_ACTIVE after
-// ending it when it does not.
-DWORD exitStatus(HANDLE process) {
-    DWORD status = STILL_ACTIVE;
-    if (::WaitForSingleObject(process, 10000) != WAIT_OBJECT_0) ::TerminateProcess(process, STILL_ACTIVE);
-    ::GetExitCodeProcess(process, &status);
-    return status;
-}
-
 }  // namespace
 
 TEST(ArchiveTest, BothProgramsRunFromAFolderOfAnyNameAndTellTheBuildsVersion) {
@@ -60,24 +35,26 @@ TEST(ArchiveTest, BothProgramsRunFromAFolderOfAnyNameAndTellTheBuildsVersion) {
         if (entry.is_directory()) folder = std::filesystem::path(entry).make_preferred().wstring();
     ASSERT_TRUE(folder.find(L' ') != std::wstring::npos && folder.find(L'\u00e9') != std::wstring::npos) << folder;
 
-    const win32::UniqueHandle window = start(folder, L"twinpath.exe", L"\"" + folder + L"\"");
+    const win32::UniqueHandle window =
+        startProcess(L"\"" + folder + L"\\twinpath.exe\" \"" + folder + L"\"", folder.c_str());
     HWND shown = nullptr;
     EXPECT_TRUE(waitUntil([&] { return (shown = ::FindWindowW(win32::kMainWindowClass, nullptr)); }));
     EXPECT_TRUE(waitUntil([&] { return textOf(::GetWindow(shown, GW_CHILD)) == folder; }, 5s));
     EXPECT_TRUE(textOf(shown).ends_with(L"  Ver." TWINPATH_VERSION)) << textOf(shown);
     ::PostMessageW(shown, WM_CLOSE, 0, 0);
-    EXPECT_EQ(exitStatus(window.get()), 0u);
+    EXPECT_EQ(exitCodeOf(window.get(), 10s), 0u);
 
     HANDLE readEnd = nullptr, writeEnd = nullptr;
     SECURITY_ATTRIBUTES inherited{sizeof(inherited), nullptr, TRUE};
     ASSERT_TRUE(::CreatePipe(&readEnd, &writeEnd, &inherited, 0));
-    const win32::UniqueHandle reader(readEnd), tpath = start(folder, L"tpath.exe", L"--version", writeEnd);
+    const win32::UniqueHandle reader(readEnd),
+        tpath = startProcess(L"\"" + folder + L"\\tpath.exe\" --version", folder.c_str(), writeEnd);
     ::CloseHandle(writeEnd);
     std::string out;
     std::array<char, 256> chunk{};
     for (DWORD got = 0; ::ReadFile(reader.get(), chunk.data(), DWORD(chunk.size()), &got, nullptr) && got;)
         out.append(chunk.data(), got);
-    EXPECT_EQ(exitStatus(tpath.get()), 0u);
+    EXPECT_EQ(exitCodeOf(tpath.get(), 10s), 0u);
     EXPECT_EQ(std::wstring(out.begin(), out.end()), L"tpath " TWINPATH_VERSION L"\r\n");
 
     EXPECT_EQ(resourceVersion(folder + L"\\twinpath.exe"), TWINPATH_VERSION);

@@ -20,6 +20,7 @@
 #include "win32/Handles.h"
 #include "win32/MessageLoop.h"
 #include "win32/UiHandles.h"
+#include "win32/Win32FileSystem.h"
 
 namespace twinpath::wine {
 
@@ -46,6 +47,30 @@ inline bool waitUntil(const std::function<bool()>& condition, std::chrono::milli
         if (condition()) return true;
         if (std::chrono::steady_clock::now() > end) return false;
     }
+}
+
+// A process started with `commandLine` in `folder` (this one's when null), its
+// standard output into `output` when given; null when it cannot start.
+inline win32::UniqueHandle startProcess(std::wstring commandLine, const wchar_t* folder = nullptr,
+                                        HANDLE output = nullptr) {
+    STARTUPINFOW startup{};
+    startup.cb = sizeof(startup);
+    startup.dwFlags = output ? STARTF_USESTDHANDLES : 0;
+    startup.hStdOutput = output;
+    PROCESS_INFORMATION started{};
+    ::CreateProcessW(nullptr, commandLine.data(), nullptr, nullptr, output != nullptr, 0, nullptr, folder, &startup,
+                     &started);
+    const win32::UniqueHandle thread(started.hThread);
+    return win32::UniqueHandle(started.hProcess);
+}
+
+// The exit code of `process`, handling this thread's messages while it runs;
+// STILL_ACTIVE, and the process ended, when it does not end within `limit`.
+inline DWORD exitCodeOf(HANDLE process, std::chrono::milliseconds limit = 15s) {
+    DWORD code = STILL_ACTIVE;
+    if (!waitUntil([&] { return ::GetExitCodeProcess(process, &code) && code != STILL_ACTIVE; }, limit))
+        ::TerminateProcess(process, STILL_ACTIVE);
+    return code;
 }
 
 // The short form the system reports for a path: never hard-coded, since
@@ -139,5 +164,18 @@ inline win32::UniqueGlobal globalCopy(const std::string& bytes) {
     if (lock.data()) std::memcpy(lock.data(), bytes.data(), bytes.size());
     return memory;
 }
+
+// The real file system, for a test to hold up the calls it chooses.
+struct RealFileSystem : FileSystem {
+    std::optional<std::uint32_t> attributes(const std::wstring& path) override { return real.attributes(path); }
+    std::wstring whyUnreadable(const std::wstring& path) override { return real.whyUnreadable(path); }
+    std::wstring shortPath(const std::wstring& path, std::wstring& why) override { return real.shortPath(path, why); }
+    std::optional<std::wstring> shortName(const std::wstring& path) override { return real.shortName(path); }
+    ShortNameFacts shortNameFacts(const std::wstring& folder) override { return real.shortNameFacts(folder); }
+    std::wstring networkPath(const std::wstring& path) override { return real.networkPath(path); }
+    std::unique_ptr<DirectorySearch> search(const std::wstring& pattern) override { return real.search(pattern); }
+    std::optional<LocalTime> toLocalTime(std::uint64_t time) override { return real.toLocalTime(time); }
+    win32::Win32FileSystem real;
+};
 
 }  // namespace twinpath::wine

@@ -5,7 +5,6 @@
 #include "ports/BackgroundWork.h"
 #include "tests/win32/Support.h"
 #include "win32/Program.h"
-#include "win32/Win32FileSystem.h"
 #include "win32/WorkerThread.h"
 
 using namespace twinpath::wine;
@@ -63,47 +62,19 @@ TEST(ProgramTest, LeavingWithAJobStuckInTheFileSystemTouchesNothingFreed) {
         const win32::UniqueHandle returned{::CreateEventW(nullptr, TRUE, FALSE, nullptr)};
         std::atomic<bool> destroyed = false, returnedIntoDestroyed = false;
     };
-    // Every call waits at the gate; the command line of this test names a
+    // Its first call waits at the gate; the command line of this test names a
     // path, so the start reads it.
-    struct StuckFileSystem final : FileSystem {
+    struct StuckFileSystem final : RealFileSystem {
         explicit StuckFileSystem(std::shared_ptr<Log> log) : log(std::move(log)) {}
         ~StuckFileSystem() override { log->destroyed = true; }
-        void wait() const {
+        std::optional<std::uint32_t> attributes(const std::wstring&) override {
             const std::shared_ptr<Log> held = log;  // this object may be gone once the gate opens
             ::SetEvent(held->entered.get());
             ::WaitForSingleObject(held->gate.get(), 60000);
             if (held->destroyed) held->returnedIntoDestroyed = true;
             ::SetEvent(held->returned.get());
-        }
-        std::optional<std::uint32_t> attributes(const std::wstring&) override {
-            wait();
             return std::nullopt;
         }
-        std::wstring whyUnreadable(const std::wstring&) override {
-            wait();
-            return L"gone";
-        }
-        std::wstring shortPath(const std::wstring&, std::wstring&) override {
-            wait();
-            return L"";
-        }
-        std::optional<std::wstring> shortName(const std::wstring&) override {
-            wait();
-            return std::nullopt;
-        }
-        ShortNameFacts shortNameFacts(const std::wstring&) override {
-            wait();
-            return {};
-        }
-        std::wstring networkPath(const std::wstring&) override {
-            wait();
-            return L"";
-        }
-        std::unique_ptr<DirectorySearch> search(const std::wstring& pattern) override {
-            wait();
-            return win32::Win32FileSystem().search(pattern);
-        }
-        std::optional<LocalTime> toLocalTime(std::uint64_t) override { return std::nullopt; }
         const std::shared_ptr<Log> log;
     };
     // Leaves the start by an exception once the first conversion is stuck.

@@ -103,7 +103,10 @@ void checkPathLines(const std::uint8_t* data, std::size_t size) {
     const std::string_view bytes(reinterpret_cast<const char*>(data), size);
     std::vector<std::wstring> whole, pieced;
     const auto decode = [](std::vector<std::wstring>& lines, std::initializer_list<std::string_view> pieces) {
-        cli::PathLines decoder([&](const std::wstring& line) { return lines.push_back(line), true; });
+        cli::PathLines decoder([&](const std::wstring& line) {
+            lines.push_back(line);
+            return true;
+        });
         for (const auto piece : pieces) decoder.feed(piece);
         decoder.finish();
     };

@@ -25,7 +25,6 @@ TEST(ShortNameHintTest, ItemsWithoutAShortNameAreNamedWithWhatTheirVolumeTells) 
                        without = L", so an item without one was made while that was off, or copied without it";
     const std::pair<ShortNameFacts, std::wstring> rows[] = {
         {{L"ReFS", false, false, {}, {}}, L"the file system keeps no short names (ReFS)"},
-        {{L"exFAT", false, false, {}, {}}, L"the file system keeps no short names (exFAT)"},
         {{L"NTFS", true, false, true, 0}, L"the network share offers no short names"},
         {{L"NTFS", false, false, true, 1}, off + L"1: off for every volume)"},
         {{L"NTFS", false, false, true, 3}, off + L"3: off for all but the system volume)"},
@@ -47,8 +46,8 @@ TEST(ShortNameHintTest, ItemsWithoutAShortNameAreNamedWithWhatTheirVolumeTells) 
     }
     // A volume mounted on a folder tells of its own items; items that cannot be read, or paths without a head, give
     // none.
-    fs.add(L"C:\\Long Folder\\Mount\\Inner File.txt"),
-        fs.volumes[L"C:\\Long Folder\\Mount"] = {L"ReFS", false, false, {}, {}};
+    fs.add(L"C:\\Long Folder\\Mount\\Inner File.txt");
+    fs.volumes[L"C:\\Long Folder\\Mount"] = {L"ReFS", false, false, {}, {}};
     EXPECT_EQ(shortNameHint(fs, L"C:\\Long Folder\\Mount\\Inner File.txt"),
               L"No short name for \"Long Folder\": " + noneRead +
                   L"the volume's file system.\r\n"

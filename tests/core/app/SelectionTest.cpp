@@ -29,9 +29,10 @@ Selection joined(Selection a, const Selection& b) {
 TEST(SelectionTest, ItemsKeepTheirOrderThoseThatCannotBeReadWithWhyAndAStopEndsTheReading) {
     fakes::FakeFileSystem fs;
     for (const wchar_t* path : {L"C:\\t\\b.txt", L"C:\\t\\c.txt"}) fs.add(path);
+    const std::vector<std::wstring> paths{L"C:\\t\\a.txt", L"C:\\t\\b.txt", L"C:\\t\\c.txt"};
     SelectionProgress progress;
     const auto read = [&](const std::wstring& path) { return fs.whyUnreadable(path); };
-    const Selection selection = selectionOf({L"C:\\t\\a.txt", L"C:\\t\\b.txt", L"C:\\t\\c.txt"}, read, progress);
+    const Selection selection = selectionOf(paths, read, progress);
     ASSERT_EQ(selection.items.size(), 3u);
     EXPECT_EQ(selection.items[0].failure, kNotFound);
     EXPECT_EQ(selection.shown()->path, L"C:\\t\\b.txt");
@@ -44,8 +45,7 @@ TEST(SelectionTest, ItemsKeepTheirOrderThoseThatCannotBeReadWithWhyAndAStopEndsT
         return read(path);
     };
     progress.read = 0;
-    EXPECT_EQ(selectionOf({L"C:\\t\\a.txt", L"C:\\t\\b.txt", L"C:\\t\\c.txt"}, stopAfterSecond, progress).items.size(),
-              2u);
+    EXPECT_EQ(selectionOf(paths, stopAfterSecond, progress).items.size(), 2u);
 }
 
 TEST(SelectionTest, CountsAreWrittenWithThousandsSeparatorsAndOneInTheSingular) {
@@ -118,6 +118,7 @@ TEST(SelectionTest, EveryItemsFormGoesOnALineOfItsOwnOrAfterACommandOnOne) {
     const auto made = [](const wchar_t* text) { return FormedPath{text, L"", L""}; };
     const std::vector<ItemForm> three = {
         {L"C:\\a", made(L"C:\\a")}, {L"C:\\b c", made(L"\"C:\\b c\"")}, {L"C:\\d", made(L"C:\\d")}};
+    const FormedPath nameless{L"", L"a root has no name", L""};
     struct Row {
         PathForm form;
         std::vector<ItemForm> forms;
@@ -128,9 +129,7 @@ TEST(SelectionTest, EveryItemsFormGoesOnALineOfItsOwnOrAfterACommandOnOne) {
                         {.form = PathForm::Quoted, .forms = three, .joined = made(L"C:\\a\r\n\"C:\\b c\"\r\nC:\\d")},
                         {.form = PathForm::CommandLine, .forms = three, .joined = made(L"C:\\a \"C:\\b c\" C:\\d")},
                         {.form = PathForm::Name,
-                         .forms = {three[0],
-                                   {L"C:\\", {L"", L"a root has no name", L""}},
-                                   {L"D:\\", {L"", L"a root has no name", L""}}},
+                         .forms = {three[0], {L"C:\\", nameless}, {L"D:\\", nameless}},
                          .joined = {L"", L"a root has no name (C:\\)", L""}}};
     for (const Row& row : rows) {
         const FormedPath joined = joinedForms(row.form, row.forms);

@@ -58,7 +58,9 @@ public:
     void add(const std::wstring& path, std::uint64_t size = 0, std::uint64_t time = 0, std::uint32_t bits = 0) {
         Node* node = walk(path, nullptr, true);
         if (node && !path.ends_with(L'\\')) *node = {node->name, node->alias, 0x20, size, time, {}};
-        if (node) node->time = time, node->attributes |= bits;
+        if (!node) return;
+        node->time = time;
+        node->attributes |= bits;
     }
 
     std::optional<std::uint32_t> attributes(const std::wstring& path) override {
@@ -73,8 +75,8 @@ public:
     std::wstring shortPathFailure;
     std::wstring shortPath(const std::wstring& path, std::wstring& failure) override {
         std::wstring form;
-        if (!shortPathFailure.empty()) return failure = shortPathFailure, L"";
-        return walk(path, &form) ? form : L"";
+        if (!shortPathFailure.empty()) failure = shortPathFailure;
+        return shortPathFailure.empty() && walk(path, &form) ? form : L"";
     }
     std::optional<std::wstring> shortName(const std::wstring& path) override {
         const Node* node = walk(path);
@@ -130,7 +132,10 @@ private:
         std::vector<FindEntry> entries;
         std::size_t at = 0;
         std::wstring cutShortBy;
-        bool next(FindEntry& entry) override { return at < entries.size() && (entry = entries[at++], true); }
+        bool next(FindEntry& entry) override {
+            if (at < entries.size()) entry = entries[at];
+            return at++ < entries.size();
+        }
         std::wstring failure() const override { return at < entries.size() ? L"" : cutShortBy; }
     };
 
@@ -177,49 +182,51 @@ private:
 
 // A window that keeps what the controller does to it; `calls` lists the steps whose order matters.
 struct FakeView final : MainView {
-    std::wstring fields[2], title = L"Twinpath", clipboard = L"untouched", hint;
+    std::wstring fields[2], title = L"Twinpath", clipboard = L"untouched", hint, headingSuffix;
     ListMode mode = ListMode::NamesOnly;
     bool wholeTree = false, ticking = false, taskbar = false;
+    bool held = false;  // the clipboard, by another program
     std::vector<std::wstring> calls;
     std::vector<CopyMenuItem> copyMenu;
-    bool held = false;  // the clipboard, by another program
+    std::size_t everyItem = 0;
 
-    bool log(const std::wstring& call) { return calls.push_back(call), true; }
-    const std::wstring& field(NameField which) const { return fields[which == NameField::Long ? 0 : 1]; }
-    void setFieldText(NameField which, const std::wstring& text) override {
-        fields[which == NameField::Long ? 0 : 1] = text;
+    static std::wstring side(NameField which) { return which == NameField::Long ? L" long" : L" short"; }
+    const std::wstring& field(NameField which) const { return fields[which != NameField::Long]; }
+    void setFieldText(NameField which, const std::wstring& text) override { fields[which != NameField::Long] = text; }
+    bool focusField(NameField which) override {
+        calls.push_back(L"focus" + side(which));
+        return true;
     }
-    bool focusField(NameField which) override { return log(which == NameField::Long ? L"focus long" : L"focus short"); }
-    void selectWholeField(NameField which) override {
-        log(which == NameField::Long ? L"select long" : L"select short");
-    }
+    void selectWholeField(NameField which) override { calls.push_back(L"select" + side(which)); }
     void setShortFormHint(const std::wstring& text) override { hint = text; }
     std::wstring caption() override { return title; }
     void setCaption(const std::wstring& text) override { title = text; }
-    void restoreWindow() override { log(L"restore"); }
-    void bringToFront() override { log(L"front"); }
-    void setBusyPointer(bool on) override { log(on ? L"busy" : L"idle"); }
+    void restoreWindow() override { calls.push_back(L"restore"); }
+    void bringToFront() override { calls.push_back(L"front"); }
+    void setBusyPointer(bool on) override { calls.push_back(on ? L"busy" : L"idle"); }
     void setWorkTimer(bool on) override { ticking = on; }
     void showWorkInTaskbar(bool on) override { taskbar = on; }
-    void showLetterCase(LetterCase checked) override { log(L"case " + std::to_wstring(static_cast<int>(checked))); }
-    void showListChoice(ListMode shown, bool tree) override { mode = shown, wholeTree = tree; }
-    void showModeMenu() override { log(L"menu"); }
-    std::size_t everyItem = 0;
-    std::wstring headingSuffix, longTip;
+    void showLetterCase(LetterCase checked) override {
+        calls.push_back(L"case " + std::to_wstring(static_cast<int>(checked)));
+    }
+    void showListChoice(ListMode shown, bool tree) override {
+        mode = shown;
+        wholeTree = tree;
+    }
+    void showModeMenu() override { calls.push_back(L"menu"); }
     void showCopyMenu(NameField, const std::vector<CopyMenuItem>& items, std::size_t all) override {
         copyMenu = items;
         everyItem = all;
     }
-    void showSelection(const std::wstring& suffix, const std::wstring& tip) override {
-        headingSuffix = suffix;
-        longTip = tip;
-    }
+    // The tip is the selection's own text, tested there.
+    void showSelection(const std::wstring& suffix, const std::wstring&) override { headingSuffix = suffix; }
     using MainView::setClipboardText;
     bool setClipboardText(std::span<const std::wstring> pieces) override {
         if (held) return false;
         clipboard.clear();
         for (const auto& piece : pieces) clipboard += piece;
-        return log(L"set " + clipboard);
+        calls.push_back(L"set " + clipboard);
+        return true;
     }
 };
 
@@ -227,29 +234,29 @@ struct FakeView final : MainView {
 // then finishes it (back on the window's thread); its clock moves when the test moves it.
 struct FakeWork final : BackgroundWork {
     std::uint64_t clock = 1000;
-    std::deque<std::shared_ptr<Job>> waiting, ran;
+    using Jobs = std::deque<std::shared_ptr<Job>>;
+    Jobs waiting, ran;
 
     void start(std::shared_ptr<Job> job) override { waiting.push_back(std::move(job)); }
     std::uint64_t now() override { return clock; }
     // Runs the oldest waiting job; false when none waits.
-    bool run() {
-        if (waiting.empty()) return false;
-        waiting.front()->run();
-        ran.push_back(std::move(waiting.front()));
-        waiting.pop_front();
-        return true;
-    }
+    bool run() { return step(waiting, &Job::run, &ran); }
     // Brings back the oldest job that has run; false when none has.
-    bool finish() {
-        if (ran.empty()) return false;
-        const std::shared_ptr<Job> job = std::move(ran.front());
-        ran.pop_front();
-        job->finish();
-        return true;
-    }
+    bool finish() { return step(ran, &Job::finish, nullptr); }
     // Runs and finishes every job, also those that the finished ones start.
     void settle() {
         while (run() || finish()) continue;
+    }
+
+private:
+    // Takes the oldest job of `from` and does `what` with it, then keeps it in `then` if given.
+    static bool step(Jobs& from, void (Job::*what)(), Jobs* then) {
+        if (from.empty()) return false;
+        const std::shared_ptr<Job> job = std::move(from.front());
+        from.pop_front();
+        (*job.*what)();
+        if (then) then->push_back(job);
+        return true;
     }
 };
 
@@ -263,7 +270,10 @@ struct FakeProcess final : ProcessServices {
     std::wstring commandLineArguments() override { return arguments; }
     ProgramVersion version() override { return {1, 3, 0}; }
     std::wstring fullPath(const std::wstring& relativePath) override { return L"C:\\" + relativePath; }
-    bool handOff(const std::wstring& text) override { return answers && (handedOff.push_back(text), true); }
+    bool handOff(const std::wstring& text) override {
+        if (answers) handedOff.push_back(text);
+        return answers;
+    }
 };
 
 }  // namespace twinpath::fakes

@@ -26,28 +26,6 @@ Selection joined(Selection a, const Selection& b) {
 
 }  // namespace
 
-TEST(SelectionTest, ItemsKeepTheirOrderThoseThatCannotBeReadWithWhyAndAStopEndsTheReading) {
-    fakes::FakeFileSystem fs;
-    for (const wchar_t* path : {L"C:\\t\\b.txt", L"C:\\t\\c.txt"}) fs.add(path);
-    const std::vector<std::wstring> paths{L"C:\\t\\a.txt", L"C:\\t\\b.txt", L"C:\\t\\c.txt"};
-    SelectionProgress progress;
-    const auto read = [&](const std::wstring& path) { return fs.whyUnreadable(path); };
-    const Selection selection = selectionOf(paths, read, progress);
-    ASSERT_EQ(selection.items.size(), 3u);
-    EXPECT_EQ(selection.items[0].failure, kNotFound);
-    EXPECT_EQ(selection.shown()->path, L"C:\\t\\b.txt");
-    EXPECT_EQ(selection.takenPaths(), (std::vector<std::wstring>{L"C:\\t\\b.txt", L"C:\\t\\c.txt"}));
-    EXPECT_EQ(progress.read, 3u);
-    EXPECT_EQ(Selection{}.shown(), nullptr);
-
-    const auto stopAfterSecond = [&](const std::wstring& path) {
-        if (progress.read == 1) progress.stop = true;
-        return read(path);
-    };
-    progress.read = 0;
-    EXPECT_EQ(selectionOf(paths, stopAfterSecond, progress).items.size(), 2u);
-}
-
 TEST(SelectionTest, CountsAreWrittenWithThousandsSeparatorsAndOneInTheSingular) {
     struct Row {
         std::size_t n;
@@ -97,21 +75,6 @@ TEST(SelectionTest, TheTipNamesTheFirstTwentyItemsTakenAndUnreadAndHowToPaste) {
         {.selection = numbered(1020, false),
          .tip = L"1,020 items could not be read:" + lines(1, 20, why) + L"and 1,000 more\r\n" + paste}};
     for (const Row& row : rows) EXPECT_EQ(texts::longFieldTip(row.selection), row.tip);
-}
-
-TEST(SelectionTest, WhenNoItemCanBeReadTheFirstIsNamedWithWhyAndHowManyMore) {
-    struct Row {
-        Selection selection;
-        std::wstring message;
-    };
-    const std::wstring first = std::wstring(L"Cannot read C:\\t\\1.txt: ") + kNotFound;
-    const Row rows[] = {{.selection = {}, .message = L""},
-                        {.selection = joined(numbered(2, false), numbered(1, true, 3)), .message = L""},
-                        {.selection = numbered(1, false), .message = first},
-                        {.selection = numbered(2, false), .message = first + L" (and 1 more item)"},
-                        {.selection = numbered(3, false), .message = first + L" (and 2 more items)"},
-                        {.selection = numbered(1001, false), .message = first + L" (and 1,000 more items)"}};
-    for (const Row& row : rows) EXPECT_EQ(texts::unreadMessage(row.selection), row.message);
 }
 
 TEST(SelectionTest, EveryItemsFormGoesOnALineOfItsOwnOrAfterACommandOnOne) {

@@ -25,7 +25,6 @@ inline const SplitRow kSplits[] = {
     {.text = L"a\\\"b c", .items = {L"a\"b", L"c"}},
     {.text = L"a\\\\\"b c\" d", .items = {L"a\\b c", L"d"}},
     {.text = L"a\\\\\\\"b", .items = {L"a\\\"b"}},
-    {.text = L"a\\\\\\\\\"b c\"", .items = {L"a\\\\b c"}},
     {.text = L"\"a\\\" b\" c", .items = {L"a\" b", L"c"}},
     {.text = L"\"C:\\\\\" next", .items = {L"C:\\", L"next"}},
     {.text = L"\\\\server\\share\\ x\\", .items = {L"\\\\server\\share\\", L"x\\"}},

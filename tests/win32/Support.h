@@ -56,7 +56,8 @@ inline bool waitUntil(const std::function<bool()>& condition, std::chrono::milli
 
 // A process started with `commandLine` in `folder` (this one's when null); null when it cannot start.
 inline win32::UniqueHandle startProcess(std::wstring commandLine, const wchar_t* folder = nullptr) {
-    STARTUPINFOW startup{.cb = sizeof(startup)};
+    STARTUPINFOW startup{};
+    startup.cb = sizeof(startup);
     PROCESS_INFORMATION started{};
     ::CreateProcessW(nullptr, commandLine.data(), nullptr, nullptr, FALSE, 0, nullptr, folder, &startup, &started);
     const win32::UniqueHandle thread(started.hThread);

@@ -148,7 +148,10 @@ TEST_F(WindowTest, ListAndTheModeMenuCopyTheFolderInEveryMode) {
     };
     EXPECT_EQ(checks(), L"-x---");
     std::wstring tip(256, L'\0');
-    TTTOOLINFOW tool{.cbSize = sizeof(tool), .hwnd = window.hwnd(), .uId = UINT_PTR(control(Control::List))};
+    TTTOOLINFOW tool{};
+    tool.cbSize = sizeof(tool);
+    tool.hwnd = window.hwnd();
+    tool.uId = reinterpret_cast<UINT_PTR>(control(Control::List));
     tool.lpszText = tip.data();
     ::SendMessageW(window.buttonTips(), TTM_GETTEXTW, tip.size(), reinterpret_cast<LPARAM>(&tool));
     EXPECT_STREQ(tip.c_str(),

@@ -51,11 +51,6 @@ struct Ole {
     decltype(&::CoCreateInstance) createInstance = library.find<decltype(createInstance)>("CoCreateInstance");
 };
 
-struct Shell {
-    SystemLibrary library{L"shell32.dll"};
-    decltype(&::DragQueryFileW) queryFile = library.find<decltype(queryFile)>("DragQueryFileW");
-};
-
 struct NetworkLayer {
     SystemLibrary library{L"mpr.dll"};
     decltype(&::WNetGetUniversalNameW) universalName = library.find<decltype(universalName)>("WNetGetUniversalNameW");
@@ -68,11 +63,6 @@ const CommonControls& commonControls() {
 
 const Ole& ole() {
     static const Ole table;
-    return table;
-}
-
-const Shell& shell() {
-    static const Shell table;
     return table;
 }
 
@@ -132,11 +122,6 @@ void releaseStgMedium(STGMEDIUM* medium) noexcept {
 HRESULT coCreateInstance(REFCLSID type, REFIID wanted, void** object) noexcept {
     const auto createInstance = ole().createInstance;
     return createInstance ? createInstance(type, nullptr, CLSCTX_INPROC_SERVER, wanted, object) : E_NOTIMPL;
-}
-
-UINT dragQueryFile(HDROP drop, UINT index, wchar_t* buffer, UINT size) noexcept {
-    const auto queryFile = shell().queryFile;
-    return queryFile ? queryFile(drop, index, buffer, size) : 0;
 }
 
 DWORD getUniversalName(const wchar_t* localPath, DWORD level, void* buffer, DWORD* size) noexcept {

@@ -4,13 +4,12 @@
 
 #include <commctrl.h>
 #include <ole2.h>
-#include <shellapi.h>
 #include <winnetwk.h>
 
 namespace twinpath::win32 {
 
 // The system DLLs that only the window and a few commands need: common
-// controls, OLE, the shell and the network layer. They are loaded on the
+// controls, OLE and the network layer. They are loaded on the
 // first call that needs them, not when the process starts, so a second start,
 // which hands its path to the running copy and ends, never pays for them. Each call fails the way its own function
 // reports failure when its DLL or the function cannot be had.
@@ -27,8 +26,6 @@ HRESULT registerDragDrop(HWND window, IDropTarget* target) noexcept;
 HRESULT revokeDragDrop(HWND window) noexcept;
 void releaseStgMedium(STGMEDIUM* medium) noexcept;
 HRESULT coCreateInstance(REFCLSID type, REFIID wanted, void** object) noexcept;
-
-UINT dragQueryFile(HDROP drop, UINT index, wchar_t* buffer, UINT size) noexcept;
 
 DWORD getUniversalName(const wchar_t* localPath, DWORD level, void* buffer, DWORD* size) noexcept;
 

@@ -16,11 +16,16 @@
 #include <optional>
 #include <thread>
 
+#include "app/MainController.h"
 #include "win32/BufferCall.h"
 #include "win32/Handles.h"
+#include "win32/MainWindow.h"
 #include "win32/MessageLoop.h"
 #include "win32/UiHandles.h"
 #include "win32/Win32FileSystem.h"
+#include "win32/Win32ProcessServices.h"
+#include "win32/Win32TextServices.h"
+#include "win32/WorkerThread.h"
 
 namespace twinpath::wine {
 
@@ -49,17 +54,12 @@ inline bool waitUntil(const std::function<bool()>& condition, std::chrono::milli
     }
 }
 
-// A process started with `commandLine` in `folder` (this one's when null), its
-// standard output into `output` when given; null when it cannot start.
-inline win32::UniqueHandle startProcess(std::wstring commandLine, const wchar_t* folder = nullptr,
-                                        HANDLE output = nullptr) {
+// A process started with `commandLine` in `folder` (this one's when null); null when it cannot start.
+inline win32::UniqueHandle startProcess(std::wstring commandLine, const wchar_t* folder = nullptr) {
     STARTUPINFOW startup{};
     startup.cb = sizeof(startup);
-    startup.dwFlags = output ? STARTF_USESTDHANDLES : 0;
-    startup.hStdOutput = output;
     PROCESS_INFORMATION started{};
-    ::CreateProcessW(nullptr, commandLine.data(), nullptr, nullptr, output != nullptr, 0, nullptr, folder, &startup,
-                     &started);
+    ::CreateProcessW(nullptr, commandLine.data(), nullptr, nullptr, FALSE, 0, nullptr, folder, &startup, &started);
     const win32::UniqueHandle thread(started.hThread);
     return win32::UniqueHandle(started.hProcess);
 }
@@ -176,6 +176,20 @@ struct RealFileSystem : FileSystem {
     std::unique_ptr<DirectorySearch> search(const std::wstring& pattern) override { return real.search(pattern); }
     std::optional<LocalTime> toLocalTime(std::uint64_t time) override { return real.toLocalTime(time); }
     win32::Win32FileSystem real;
+};
+
+// The program's window and controller in this process, on `fileSystem`; `created` when the window was made.
+struct WindowSession {
+    explicit WindowSession(std::shared_ptr<FileSystem> fileSystem = std::make_shared<win32::Win32FileSystem>())
+        : controller(window, work, std::move(fileSystem), std::make_shared<win32::Win32TextServices>(), process) {
+        window.attach(controller);
+        created = window.create();
+    }
+    win32::Win32ProcessServices process;  // the first copy: its command line names nothing
+    win32::WorkerThread work;
+    win32::MainWindow window{::GetModuleHandleW(nullptr), work};
+    MainController controller;
+    bool created = false;
 };
 
 }  // namespace twinpath::wine

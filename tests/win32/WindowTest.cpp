@@ -2,11 +2,7 @@
 // clipboard: its controls and layout, and each kind of command end to end.
 #include "app/Texts.h"
 #include "tests/win32/Support.h"
-#include "win32/MainWindow.h"
 #include "win32/OleSession.h"
-#include "win32/Win32FileSystem.h"
-#include "win32/Win32ProcessServices.h"
-#include "win32/Win32TextServices.h"
 
 using namespace twinpath::wine;
 
@@ -27,8 +23,7 @@ protected:
         // New York's daylight-saving dates moved in 2007: each time must take its own year's rules.
         setWriteTime(tree.add(L"Data\\a.txt", std::string(1234, 'a')), {2001, 3, 0, 20, 12, 5, 3, 0});
         setWriteTime(tree.add(L"Data\\B.txt", std::string(3584, 'b')), {2020, 3, 0, 20, 12, 0, 3, 0});
-        window.attach(controller);
-        ASSERT_TRUE(ole.active() && window.create());
+        ASSERT_TRUE(ole.active() && session.created);
         ASSERT_EQ(controller.start(), MainController::StartResult::ShowWindow);
         controller.showStartPath();
         window.show(SW_SHOWNORMAL);
@@ -37,12 +32,6 @@ protected:
     }
 
     HWND control(Control which) const { return window.control(which); }
-    // Tells the window that it has moved to a monitor of `dpi`, keeping its place.
-    void moveToDpi(WORD dpi) {
-        RECT outer{};
-        ::GetWindowRect(window.hwnd(), &outer);
-        ::SendMessageW(window.hwnd(), WM_DPICHANGED, MAKEWPARAM(dpi, dpi), reinterpret_cast<LPARAM>(&outer));
-    }
     // Handles the waiting messages and lets the work they started end and show its results.
     void settle() {
         win32::handleWaitingMessages();
@@ -76,8 +65,6 @@ protected:
         send(control(Control::List), WM_RBUTTONUP);
     }
 
-    // Drags a file list to the middle of `target` and drops it there. The
-    // clipboard's data object stands in for a drag source's.
     // Puts a file list, or a text, on the clipboard as Explorer's Copy does.
     void copyToClipboard(UINT format, const std::string& bytes) {
         if (ClipboardSession clipboard(window.hwnd()); clipboard.open && ::EmptyClipboard()) {
@@ -85,6 +72,8 @@ protected:
             if (::SetClipboardData(format, data.get())) data.release();
         }
     }
+    // Drags a file list to the middle of `target` and drops it there. The
+    // clipboard's data object stands in for a drag source's.
     DWORD dropOn(HWND target, const std::vector<std::wstring>& paths) {
         copyToClipboard(CF_HDROP, fileListBytes(paths));
         IDataObject* data = nullptr;
@@ -104,14 +93,12 @@ protected:
     const std::wstring folder = tree.root + L"\\Data";
     const std::wstring deep = tree.add(L"Deep\\Deeper Folder\\Deepest\\");
     win32::OleSession ole;
-    win32::Win32ProcessServices process;  // the first copy: its command line names nothing
-    win32::WorkerThread work;
-    win32::MainWindow window{::GetModuleHandleW(nullptr), work};
-    MainController controller{window, work, std::make_shared<win32::Win32FileSystem>(),
-                              std::make_shared<win32::Win32TextServices>(), process};
+    WindowSession session;
+    win32::MainWindow& window = session.window;
+    MainController& controller = session.controller;
 };
 
-TEST_F(WindowTest, ControlsComeInTabOrderWithTheirCaptionsAndTheShortFormFocused) {
+TEST_F(WindowTest, ControlsComeInTabOrderWithTheShortFormFocusedAndTheFocusComesBack) {
     EXPECT_EQ(::GetFocus(), control(Control::ShortField));
     std::vector<std::wstring> captions;
     for (HWND child = ::GetWindow(window.hwnd(), GW_CHILD); child; child = ::GetWindow(child, GW_HWNDNEXT))
@@ -120,11 +107,21 @@ TEST_F(WindowTest, ControlsComeInTabOrderWithTheirCaptionsAndTheShortFormFocused
               (std::vector<std::wstring>{L"", L"", L"Copy", L"Copy", L"List", L"Normal", L"Upper", L"Lower", L"<", L">",
                                          L"Long File Name", L"Short File Name", L"<--->", L">---<"}));
     EXPECT_EQ(::SendMessageW(control(Control::CaseStored), BM_GETCHECK, 0, 0), BST_CHECKED);
+    // Coming back to the window gives the focus back to the control that had it.
+    settle();
+    ::SetFocus(control(Control::LongField));
+    const win32::UniqueWindow other = plainWindow(WS_OVERLAPPEDWINDOW | WS_VISIBLE);
+    for (const HWND active : {other.get(), window.hwnd()}) {
+        ::SetForegroundWindow(active);
+        win32::handleWaitingMessages();
+    }
+    EXPECT_EQ(::GetFocus(), control(Control::LongField));
 }
 
 TEST_F(WindowTest, AMoveToTwiceTheDpiScalesEveryControl) {
-    moveToDpi(192);
     RECT client{};
+    ::GetWindowRect(window.hwnd(), &client);
+    ::SendMessageW(window.hwnd(), WM_DPICHANGED, MAKEWPARAM(192, 192), reinterpret_cast<LPARAM>(&client));
     ::GetClientRect(window.hwnd(), &client);
     const auto px = [](int twips) { return twipsToPixels(twips, 192); };
     for (const ControlDesign& design : controlTable()) {
@@ -150,7 +147,6 @@ TEST_F(WindowTest, ListAndTheModeMenuCopyTheFolderInEveryMode) {
         return marks;
     };
     EXPECT_EQ(checks(), L"-x---");
-    // The button's tip names the mode.
     std::wstring tip(256, L'\0');
     TTTOOLINFOW tool{};
     tool.cbSize = sizeof(tool);
@@ -170,16 +166,26 @@ TEST_F(WindowTest, ListAndTheModeMenuCopyTheFolderInEveryMode) {
     EXPECT_TRUE(clipboardText().value_or(L"").ends_with(L"\tDeep\\Deeper Folder\\Deepest\r\n"));
 }
 
-TEST_F(WindowTest, ADropOnAFieldIsTakenTheLevelsWalkItAndCopyTakesTheShortForm) {
+TEST_F(WindowTest, ADropOnAFieldIsTakenTheLevelsWalkItAndTheCopyButtonsCopyItsForms) {
     EXPECT_EQ(dropOn(control(Control::CopyLong), {deep}), DWORD{DROPEFFECT_NONE});
     EXPECT_EQ(textOf(control(Control::LongField)), L"");
     EXPECT_EQ(dropOn(control(Control::ShortField), {deep}), DWORD{DROPEFFECT_COPY});
     EXPECT_EQ(textOf(control(Control::LongField)), deep);
     send(control(Control::Up), BM_CLICK);
     EXPECT_EQ(textOf(control(Control::LongField)), tree.root + L"\\Deep\\Deeper Folder");
+    // The short button's last item, from the menu that Shift+F10 opens.
+    const HWND shortButton = control(Control::CopyShort);
+    const std::jthread user = menuUser({}, std::size(texts::kFormItems));
+    ::SendMessageW(shortButton, WM_CONTEXTMENU, reinterpret_cast<WPARAM>(shortButton), -1);
+    win32::handleWaitingMessages();
+    EXPECT_EQ(clipboardText(), systemShortPath(tree.root + L"\\Deep") + L"\\Deeper Folder");
+    // No drive is mapped to a share here: Enter on the greyed network path says why nothing was copied.
+    const std::jthread greyedPick = menuUser({}, 1 + static_cast<int>(PathForm::Network));
+    send(control(Control::CopyLong), WM_RBUTTONUP);
+    EXPECT_EQ(textOf(control(Control::ShortField)), L"Nothing was copied: the path is not on a mapped network drive.");
     send(control(Control::Down), BM_CLICK);
     EXPECT_EQ(textOf(control(Control::LongField)), deep);
-    send(control(Control::CopyShort), BM_CLICK);
+    send(shortButton, BM_CLICK);
     EXPECT_EQ(clipboardText(), systemShortPath(deep));
 }
 
@@ -213,65 +219,33 @@ TEST_F(WindowTest, SeveralItemsShowTheFirstAndAllNItemsCopiesEveryOne) {
     EXPECT_EQ(textOf(control(Control::LongField)), deep);
 }
 
-TEST_F(WindowTest, ACopyButtonsMenuCopiesTheFormPickedAndSaysWhyAGreyedOneCopiesNothing) {
-    window.queuePath(tree.root + L"\\Deep\\Deeper Folder");
-    const std::wstring shortFolderLongName = systemShortPath(tree.root + L"\\Deep") + L"\\Deeper Folder";
-    // The short button's last item, from the menu that Shift+F10 opens.
-    const HWND shortButton = control(Control::CopyShort);
-    const std::jthread user = menuUser({}, std::size(texts::kFormItems));
-    settle();
-    ::SendMessageW(shortButton, WM_CONTEXTMENU, reinterpret_cast<WPARAM>(shortButton), -1);
-    win32::handleWaitingMessages();
-    EXPECT_EQ(clipboardText(), shortFolderLongName);
-    // No drive is mapped to a share here: the network path is greyed, and
-    // Enter on it says so.
-    const std::jthread greyedPick = menuUser({}, 1 + static_cast<int>(PathForm::Network));
-    send(control(Control::CopyLong), WM_RBUTTONUP);
-    EXPECT_EQ(textOf(control(Control::ShortField)), L"Nothing was copied: the path is not on a mapped network drive.");
-    EXPECT_EQ(clipboardText(), shortFolderLongName);
-}
-
-TEST_F(WindowTest, ReturningToTheWindowGivesBackItsFocusAndAPathBringsItBackNormal) {
-    settle();  // the window has come up and taken the focus as it shows
-    ::SetFocus(control(Control::LongField));
-    const win32::UniqueWindow other = plainWindow(WS_OVERLAPPEDWINDOW | WS_VISIBLE);
-    for (const HWND active : {other.get(), window.hwnd()})
-        ::SetForegroundWindow(active), win32::handleWaitingMessages();
-    EXPECT_EQ(::GetFocus(), control(Control::LongField));
-    // Minimized from the maximized state, the window comes back normal when a path arrives.
-    for (const int state : {SW_MAXIMIZE, SW_MINIMIZE}) ::ShowWindow(window.hwnd(), state);
-    window.queuePath(folder);
-    settle();
-    EXPECT_FALSE(::IsZoomed(window.hwnd()) || ::IsIconic(window.hwnd()));
-}
-
 TEST_F(WindowTest, AHintMarksTheShortFormHeadingAndShowsBelowTheFocusedField) {
-    const HWND heading = control(Control::ShortHeading);
-    const auto height = [](HWND window) {
+    // Wine gives every long name an alias: a real path brings no hint here.
+    window.queuePath(deep);
+    settle();
+    EXPECT_EQ(window.hintTip(), nullptr);
+    const auto fontHeight = [](HWND window) {
         LOGFONTW font{};
         ::GetObjectW(reinterpret_cast<HFONT>(::SendMessageW(window, WM_GETFONT, 0, 0)), sizeof font, &font);
         return font.lfHeight;
     };
-    // Wine gives every long name an alias: a real path brings no hint here,
-    // and no tooltip is made until one does.
-    window.queuePath(deep);
-    settle();
-    EXPECT_EQ(window.hintTip(), nullptr);
-    moveToDpi(192);
+    // Made after a move to another DPI, and kept on a move back, the tip takes the controls' font.
+    for (const WORD dpi : {192, 96}) {
+        RECT outer{};
+        ::GetWindowRect(window.hwnd(), &outer);
+        ::SendMessageW(window.hwnd(), WM_DPICHANGED, MAKEWPARAM(dpi, dpi), reinterpret_cast<LPARAM>(&outer));
+        if (dpi == 192) window.setShortFormHint(L"?");
+        EXPECT_EQ(fontHeight(window.hintTip()), fontHeight(control(Control::ShortHeading))) << dpi;
+    }
     const std::wstring hint = L"No short name for \"Deeper Folder\": the file system keeps no short names (ReFS).";
     window.setShortFormHint(hint);
-    const HWND tip = window.hintTip();
-    // Made after the move, the tip takes the controls' font of the new DPI.
-    EXPECT_EQ(height(tip), height(heading));
     for (const Control field : {Control::ShortField, Control::LongField}) {
         ::SetFocus(control(field));
         win32::handleWaitingMessages();
-        EXPECT_EQ(::IsWindowVisible(tip) ? textOf(tip) : L"", field == Control::ShortField ? hint : L"");
+        EXPECT_EQ(::IsWindowVisible(window.hintTip()) ? textOf(window.hintTip()) : L"",
+                  field == Control::ShortField ? hint : L"");
     }
-    EXPECT_EQ(textOf(heading), L"Short File Name (?)");
-    // A tip that exists keeps a copy of the controls' new font.
-    moveToDpi(96);
-    EXPECT_EQ(height(tip), height(heading));
+    EXPECT_EQ(textOf(control(Control::ShortHeading)), L"Short File Name (?)");
     window.setShortFormHint(L"");
-    EXPECT_EQ(textOf(heading), L"Short File Name");
+    EXPECT_EQ(textOf(control(Control::ShortHeading)), L"Short File Name");
 }

@@ -4,9 +4,9 @@
 #include <string>
 #include <vector>
 
-#include "values/ListMode.h"
 #include "paths/PathForms.h"
 #include "values/LetterCase.h"
+#include "values/ListMode.h"
 
 namespace twinpath::cli {
 

@@ -7,11 +7,11 @@
 
 #include "app/ListingRun.h"
 #include "app/WorkRequest.h"
-#include "values/ListMode.h"
 #include "ports/BackgroundWork.h"
 #include "ports/FileSystem.h"
 #include "ports/MainView.h"
 #include "ports/TextServices.h"
+#include "values/ListMode.h"
 
 namespace twinpath {
 

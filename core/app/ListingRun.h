@@ -4,10 +4,10 @@
 #include <vector>
 
 #include "listing/FolderLister.h"
-#include "values/ListMode.h"
 #include "listing/TreeLister.h"
 #include "ports/FileSystem.h"
 #include "ports/TextServices.h"
+#include "values/ListMode.h"
 
 namespace twinpath {
 

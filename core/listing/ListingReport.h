@@ -5,8 +5,8 @@
 #include <vector>
 
 #include "listing/FolderLister.h"
-#include "values/ListMode.h"
 #include "listing/TreeLister.h"
+#include "values/ListMode.h"
 
 namespace twinpath {
 

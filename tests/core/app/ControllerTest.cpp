@@ -1,36 +1,23 @@
 #include <gtest/gtest.h>
 
-#include "app/MainController.h"
+#include "app/ControllerSession.h"
 #include "app/Texts.h"
-#include "fakes/Fakes.h"
 
 using namespace twinpath;
 using Texts = std::vector<std::wstring>;
 
-struct MainControllerTest : testing::Test {
+struct MainControllerTest : ControllerSession {
     void SetUp() override {
         for (const wchar_t* path :
              {L"C:\\Program Files|PROGRA~1\\Tools\\Read Me.txt|README~1.TXT", L"C:\\Data\\Sub\\", L"C:\\Data\\b.txt",
               L"C:\\Data\\A.txt", L"\\\\Server\\Share\\Dir\\File.txt", L"\\\\?\\C:\\Data\\Sub\\"})
             fs->add(path);
     }
-    // Opens a path and lets its forms arrive.
-    void open(const std::wstring& path) {
-        controller.openPath(path);
-        work.settle();
-        view.calls.clear();
-    }
     const std::wstring& copied(NameField field, PathForm form, bool everyItem = false) {
         controller.copyForm(field, form, everyItem);
         work.settle();
         return view.clipboard;
     }
-    const std::wstring& shortField() const { return view.field(NameField::Short); }
-    std::shared_ptr<fakes::FakeFileSystem> fs = std::make_shared<fakes::FakeFileSystem>();
-    fakes::FakeView view;
-    fakes::FakeProcess process;
-    fakes::FakeWork work;
-    MainController controller{view, work, fs, std::make_shared<fakes::FakeText>(), process};
 };
 
 TEST_F(MainControllerTest, ASecondStartHandsItsItemsToARunningCopyThatAnswers) {

@@ -1,22 +1,16 @@
 #include <gtest/gtest.h>
 
-#include "app/MainController.h"
+#include "app/ControllerSession.h"
 #include "app/Texts.h"
-#include "fakes/Fakes.h"
 
 using namespace twinpath;
 using Texts = std::vector<std::wstring>;
 
-struct ListingCommandTest : testing::Test {
+struct ListingCommandTest : ControllerSession {
     void SetUp() override {
         for (const wchar_t* path : {L"C:\\Data\\Sub\\", L"C:\\Data\\b.txt", L"C:\\Data\\A.txt", L"C:\\One\\only.txt"})
             fs->add(path);
         open(L"C:\\Data\\A.txt");
-    }
-    void open(const std::wstring& path) {
-        controller.openPath(path);
-        work.settle();
-        view.calls.clear();
     }
     void tickAt(std::uint64_t ms) {
         work.clock = ms;
@@ -28,12 +22,6 @@ struct ListingCommandTest : testing::Test {
         work.settle();
         return shortField();
     }
-    const std::wstring& shortField() const { return view.field(NameField::Short); }
-    std::shared_ptr<fakes::FakeFileSystem> fs = std::make_shared<fakes::FakeFileSystem>();
-    fakes::FakeView view;
-    fakes::FakeProcess process;
-    fakes::FakeWork work;
-    MainController controller{view, work, fs, std::make_shared<fakes::FakeText>(), process};
 };
 
 TEST_F(ListingCommandTest, ListCopiesTheShownFolderWithTheBusyPointerMeanwhile) {

@@ -6,18 +6,9 @@
 #include "app/SelectionTexts.h"
 #include "app/Texts.h"
 #include "paths/PathConverter.h"
+#include "paths/ShownCase.h"
 
 namespace twinpath {
-
-namespace {
-
-std::wstring inCase(TextServices& text, const std::wstring& form, LetterCase letterCase) {
-    if (letterCase == LetterCase::Upper) return text.toUpper(form);
-    if (letterCase == LetterCase::Lower) return text.toLower(form);
-    return form;
-}
-
-}  // namespace
 
 FormedPath itemForm(FileSystem& fileSystem, TextServices& text, const std::wstring& path, NameField field,
                     PathForm form, LetterCase letterCase) {
@@ -28,10 +19,10 @@ FormedPath itemForm(FileSystem& fileSystem, TextServices& text, const std::wstri
     std::wstring shortFormFailure;
     const std::wstring shown = field == NameField::Long ? longForm : converter.shortForm(shortFormFailure);
     if (shown.empty()) return {L"", L"it has no short form (" + shortFormFailure + L")", L""};
-    if (!asksFileSystem(form)) return pathInForm(form, inCase(text, shown, letterCase), fileSystem);
+    if (!asksFileSystem(form)) return pathInForm(form, inCase(shown, letterCase, text), fileSystem);
     // The system answers in the stored case; the copy is in the case shown.
     FormedPath formed = pathInForm(form, form == PathForm::ShortFolderLongName ? longForm : shown, fileSystem);
-    formed.text = inCase(text, formed.text, letterCase);
+    formed.text = inCase(formed.text, letterCase, text);
     return formed;
 }
 

@@ -127,7 +127,7 @@ native-build)
     twinpath_build_native
     ;;
 native-test)
-    ctest --test-dir "$TWINPATH_NATIVE" --output-on-failure --timeout 300 -j2 "$@"
+    ctest --test-dir "$TWINPATH_NATIVE" --output-on-failure --timeout 60 -j2 "$@"
     ;;
 fuzz-build)
     twinpath_build_fuzz

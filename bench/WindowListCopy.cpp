@@ -115,7 +115,7 @@ WindowListCopy::WindowListCopy()
 
 bool WindowListCopy::open(const std::wstring& folder) {
     if (!created_) return false;
-    controller_.openPath(folder);
+    controller_.openItems({folder});
     window_.awaitWork(kProbeTimeoutMs);
     win32::handleWaitingMessages([this](MSG& message) { return window_.preTranslate(message); });
     return window_.fieldText(NameField::Long) == folder;

@@ -55,7 +55,6 @@ public:
     // Shows the items of a drop or a paste, the first that can be read as a
     // single path is shown; the same items given twice are shown again.
     void openItems(std::vector<std::wstring> paths);
-    void openPath(const std::wstring& path) { openItems({path}); }
     // Ctrl+V: the clipboard's items, or nothing when another program held it.
     void paste(const std::optional<std::vector<std::wstring>>& items);
 

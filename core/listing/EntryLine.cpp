@@ -53,13 +53,10 @@ void appendEntryTime(std::wstring& out, const std::optional<LocalTime>& time, wc
     appendPadded(out, time->second, 2);
 }
 
-std::wstring entryLine(const FindEntry& entry, const std::optional<LocalTime>& lastWrite) {
-    std::wstring line;
-    // Mark, blanks and separators, up to 20 size digits and the 19-character time.
-    line.reserve(entry.name.size() + 48);
-    line += (entry.attributes & kAttributeDirectory) ? L"D " : L"F ";
-    line += entry.name;
-    line += L"   >";
+std::wstring sizeAndTime(const FindEntry& entry, const std::optional<LocalTime>& lastWrite) {
+    // Blanks and separators, up to 20 size digits and the 19-character time.
+    std::wstring line = L"   >";
+    line.reserve(44);
     appendDecimal(line, entry.size);
     line += L'>';
     appendEntryTime(line, lastWrite, L'/');

@@ -8,10 +8,9 @@
 
 namespace twinpath {
 
-// The line of one listed entry:
-//   kind mark ("D " or "F "), name, "   >", size in bytes, ">", "yyyy/mm/dd hh:mm:ss".
-// Names cannot hold ">" on the program's file system.
-std::wstring entryLine(const FindEntry& entry, const std::optional<LocalTime>& lastWrite);
+// What orders listed entries whose names compare equal, as text in the names'
+// collation: "   >", the size in bytes, ">", "yyyy/mm/dd hh:mm:ss".
+std::wstring sizeAndTime(const FindEntry& entry, const std::optional<LocalTime>& lastWrite);
 
 // "yyyy/mm/dd hh:mm:ss" with `dateSeparator` in place of "/"; the digits all
 // zero for a time that is unknown or does not fit the 19 characters.

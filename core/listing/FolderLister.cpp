@@ -64,7 +64,7 @@ void FolderLister::enumerate(FolderListing& listing, ListingProgress* progress) 
         if (found.name == L"." || found.name == L"..") continue;
         ListingEntry& entry = listing.entries.emplace_back();
         entry.lastWrite = fileSystem_.toLocalTime(found.lastWriteTime);
-        entry.line = entryLine(found, entry.lastWrite);
+        entry.sizeAndTime = sizeAndTime(found, entry.lastWrite);
         entry.name = found.name;
         entry.attributes = found.attributes;
         entry.size = found.size;

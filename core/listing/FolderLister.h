@@ -13,9 +13,8 @@ namespace twinpath {
 // One listed entry: what the reports write of it, read once from the search.
 struct ListingEntry {
     std::wstring name;
-    // Its entry line (EntryLine.h), whose rest after the name orders entries
-    // whose names compare equal.
-    std::wstring line;
+    // What orders entries whose names compare equal (EntryLine.h).
+    std::wstring sizeAndTime;
     std::uint32_t attributes = 0;
     std::uint64_t size = 0;
     // Nothing when the platform cannot convert it.
@@ -23,7 +22,7 @@ struct ListingEntry {
 };
 
 // One folder's entries. A folder without entries holds one entry whose name
-// and line are empty: a names-only report gives it its empty line.
+// is empty: a names-only report gives it its empty line.
 struct FolderListing {
     std::wstring folder;
     std::vector<ListingEntry> entries;

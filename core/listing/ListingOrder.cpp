@@ -2,7 +2,6 @@
 
 #include <numeric>
 #include <string>
-#include <string_view>
 
 #include "listing/PairedSort.h"
 
@@ -11,7 +10,7 @@ namespace twinpath {
 namespace {
 
 // An entry's kind and name as one key, and the entry it stands for, so that
-// names that compare equal can be told apart by the rest of their lines.
+// names that compare equal can be told apart by their sizes and times.
 struct OrderKey {
     std::string bytes;
     std::int32_t entry = 0;
@@ -25,12 +24,6 @@ OrderKey orderKey(const ListingEntry& entry, std::int32_t index, TextServices& t
     return key;
 }
 
-// The entry line after the mark and the name: blanks, size and time.
-std::wstring rest(const ListingEntry& entry) {
-    const std::size_t start = 2 + entry.name.size();
-    return start < entry.line.size() ? entry.line.substr(start) : std::wstring();
-}
-
 }  // namespace
 
 void sortListing(FolderListing& listing, TextServices& text) {
@@ -42,7 +35,7 @@ void sortListing(FolderListing& listing, TextServices& text) {
     for (std::size_t i = 0; i < count; ++i) keys.push_back(orderKey(entries[i], static_cast<std::int32_t>(i), text));
     const auto compare = [&](const OrderKey& a, const OrderKey& b) {
         if (const int order = a.bytes.compare(b.bytes)) return order;
-        return text.compareNoCase(rest(entries[a.entry]), rest(entries[b.entry]));
+        return text.compareNoCase(entries[a.entry].sizeAndTime, entries[b.entry].sizeAndTime);
     };
     // The keys are sorted with the entries' places; the entries then move once.
     std::vector<std::int32_t> order(count);

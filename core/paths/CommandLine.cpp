@@ -25,11 +25,4 @@ std::wstring argumentsOf(const std::wstring& commandLine) {
     return withoutLeadingBlanks(commandLine, end);
 }
 
-std::wstring inputPathOf(const std::wstring& arguments) {
-    const std::wstring text = withoutLeadingBlanks(arguments, 0);
-    if (text.empty() || text[0] != L'"') return text;
-    const auto closing = text.find(L'"', 1);
-    return text.substr(1, closing == std::wstring::npos ? std::wstring::npos : closing - 1);
-}
-
 }  // namespace twinpath

@@ -8,22 +8,8 @@
 
 using namespace twinpath::wine;
 
-// The program's main window once one is visible; null when none appears.
-HWND mainWindow() {
-    HWND window = nullptr;
-    waitUntil([&] { return (window = ::FindWindowW(win32::kMainWindowClass, nullptr)) && ::IsWindowVisible(window); });
-    return window;
-}
-
-// A copy of the built program started with a path, ended when the test is done with it.
-struct Program {
-    // The path in quotes, or with `arguments` the text as it stands.
-    explicit Program(const std::wstring& path, bool arguments = false)
-        : process(startProcess(L"\"" TWINPATH_EXE L"\" " + (arguments ? path : L"\"" + path + L"\""))) {}
-    ~Program() { ::TerminateProcess(process.get(), 1) && ::WaitForSingleObject(process.get(), 5000); }
-    DWORD exitCode() const { return exitCodeOf(process.get()); }
-    win32::UniqueHandle process;
-};
+// A copy of the built program started with a path.
+StartedProcess program(const std::wstring& path) { return StartedProcess(L"\"" TWINPATH_EXE L"\" \"" + path + L"\""); }
 
 // Whether the window comes to show `path` above the system's short form of
 // it; its first two children are the long and the short field.
@@ -41,11 +27,11 @@ protected:
 };
 
 TEST_F(HandOffTest, ASecondStartHandsItsPathToTheMinimizedFirstAndEnds) {
-    Program running(first);
+    const StartedProcess running = program(first);
     const HWND window = mainWindow();
     ASSERT_TRUE(shows(window, first));
     ::ShowWindow(window, SW_MINIMIZE);
-    EXPECT_EQ(Program(second).exitCode(), 0u);
+    EXPECT_EQ(program(second).exitCode(), 0u);
     EXPECT_TRUE(shows(window, second));
     EXPECT_FALSE(::IsIconic(window));
 }
@@ -56,7 +42,7 @@ TEST_F(HandOffTest, ASecondStartWaitsForACopyStillStartingAndThenOpensItsOwnWind
     // The single-instance name is part of the program's contract with its later copies.
     const win32::UniqueHandle startingCopy(::CreateMutexW(nullptr, FALSE, L"Local\\Twinpath.SingleInstance"));
     {
-        Program later(second);
+        const StartedProcess later = program(second);
         waitUntil([] { return false; }, 1s);
         std::vector<std::wstring> pokes;
         win32::DdeServer server([&](const std::wstring& text) { pokes.push_back(text); });
@@ -64,23 +50,12 @@ TEST_F(HandOffTest, ASecondStartWaitsForACopyStillStartingAndThenOpensItsOwnWind
         EXPECT_EQ(later.exitCode(), 0u);
         EXPECT_EQ(pokes, std::vector<std::wstring>{second});
     }
-    Program later(first);
+    const StartedProcess later = program(first);
     EXPECT_TRUE(shows(mainWindow(), first));
 }
 
-// Send To with several items whose paths hold no blank: the whole text names
-// no file, so each of them is an item, and the first that can be read shows.
-TEST_F(HandOffTest, StartsWithSeveralUnquotedItemsShowTheFirstThatCanBeRead) {
-    const std::wstring a = tree.add(L"a.txt"), b = tree.add(L"b.txt"), c = tree.add(L"c.txt");
-    Program running(a + L" " + b, true);
-    EXPECT_TRUE(shows(mainWindow(), a));
-    Program later(tree.root + L"\\gone.txt " + c, true);
-    EXPECT_EQ(later.exitCode(), 0u);
-    EXPECT_TRUE(shows(mainWindow(), c));
-}
-
 TEST_F(HandOffTest, BadInputLeavesTheWindowAnsweringAndAMissingPathIsNamed) {
-    Program running(first);
+    const StartedProcess running = program(first);
     const HWND window = mainWindow();
     const HWND longField = ::GetWindow(window, GW_CHILD), shortField = ::GetWindow(longField, GW_HWNDNEXT);
     for (const std::wstring& bad : {tree.root + L"\\nosuch.txt", tree.root + L"\\" + std::wstring(32000, L'x')}) {
@@ -96,7 +71,7 @@ TEST_F(HandOffTest, BadInputLeavesTheWindowAnsweringAndAMissingPathIsNamed) {
 
 // The real file system, whose folder searches stop after their first entries
 // while the gate is shut: a share that has stopped answering.
-struct GatedFileSystem final : RealFileSystem {
+struct GatedFileSystem final : win32::Win32FileSystem {
     struct Search final : DirectorySearch {
         Search(std::unique_ptr<DirectorySearch> inner, HANDLE gate) : inner(std::move(inner)), gate(gate) {}
         bool next(FindEntry& entry) override {
@@ -109,7 +84,7 @@ struct GatedFileSystem final : RealFileSystem {
         int delivered = 0;
     };
     std::unique_ptr<DirectorySearch> search(const std::wstring& pattern) override {
-        return std::make_unique<Search>(real.search(pattern), gate.get());
+        return std::make_unique<Search>(Win32FileSystem::search(pattern), gate.get());
     }
     const win32::UniqueHandle gate{::CreateEventW(nullptr, TRUE, TRUE, nullptr)};
 };
@@ -151,7 +126,7 @@ TEST_F(HandOffTest, AListingThatHangsLeavesTheWindowAnsweringAndEscOrANewPathSto
     window.awaitWork(10000);
     // A second start while a listing hangs hands its path over; the path waits behind the hanging search.
     ASSERT_TRUE(listHanging());
-    EXPECT_EQ(Program(second).exitCode(), 0u);
+    EXPECT_EQ(program(second).exitCode(), 0u);
     EXPECT_TRUE(waitUntil([&] { return textOf(shortField) == L"Reading " + second + L"\u2026"; }));
     ::SetEvent(fileSystem->gate.get());
     EXPECT_TRUE(shows(window.hwnd(), second));

@@ -10,8 +10,7 @@
 #include "win32/DevicePath.h"
 #include "win32/LongPath.h"
 #include "win32/PokedText.h"
-#include "win32/Win32FileSystem.h"
-#include "win32/Win32TextServices.h"
+#include "win32/SystemMessage.h"
 
 using namespace twinpath::wine;
 
@@ -79,14 +78,16 @@ TEST_F(FileSystemTest, APrefixedFolderEndingInASeparatorIsSearchedWithFullSizes)
     EXPECT_NE(fileSystem.search(tree.root + L"\\gone\\*")->failure(), L"");
 }
 
-TEST_F(FileSystemTest, AliasesAndWhatTheVolumeTellsAreRead) {
-    const std::wstring folder = tree.add(L"Long Folder\\"), file = tree.add(L"Long Folder\\readme.txt");
-    // Wine invents an alias for every long name, the one the short form uses; a name that fits 8.3 has none.
-    const std::wstring shortFolder = systemShortPath(folder);
-    EXPECT_EQ(fileSystem.shortName(folder), shortFolder.substr(shortFolder.rfind(L'\\') + 1));
-    EXPECT_EQ(fileSystem.shortName(file), L"");
-    EXPECT_EQ(fileSystem.shortName(tree.root + L"\\gone"), std::nullopt);
-    const ShortNameFacts facts = fileSystem.shortNameFacts(folder);
+TEST_F(FileSystemTest, WhyAPathCannotBeReadIsToldInTheSystemsWords) {
+    EXPECT_EQ(fileSystem.whyUnreadable(tree.add(L"a.txt")), L"");
+    EXPECT_EQ(fileSystem.whyUnreadable(tree.root + L"\\nosuch.txt"), win32::systemMessage(ERROR_FILE_NOT_FOUND));
+    EXPECT_EQ(fileSystem.whyUnreadable(tree.root + L"\\no\\such.txt"), win32::systemMessage(ERROR_PATH_NOT_FOUND));
+    EXPECT_EQ(fileSystem.whyUnreadable(L"NUL"), win32::systemMessage(ERROR_FILE_NOT_FOUND));
+}
+
+// Aliases are read in the window's test: a path whose items all have theirs brings no hint.
+TEST_F(FileSystemTest, WhatTheVolumeTellsOfShortNamesIsRead) {
+    const ShortNameFacts facts = fileSystem.shortNameFacts(tree.add(L"Long Folder\\"));
     EXPECT_EQ(std::tuple(facts.fileSystem, facts.remote, facts.systemVolume), std::tuple(L"NTFS", false, true));
 }
 

@@ -8,7 +8,6 @@
 
 #include <array>
 #include <chrono>
-#include <cstdio>
 #include <cstring>
 #include <filesystem>
 #include <fstream>
@@ -32,18 +31,6 @@ namespace twinpath::wine {
 using namespace twinpath;
 using namespace std::chrono_literals;
 
-// A crash must end a test program with a failing code: Wine's crash handling
-// can otherwise end it with 0, and a crashed test would count as passed.
-inline const bool kCrashesFail = [] {
-    ::SetErrorMode(SEM_FAILCRITICALERRORS | SEM_NOGPFAULTERRORBOX | SEM_NOOPENFILEERRORBOX);
-    ::SetUnhandledExceptionFilter([](EXCEPTION_POINTERS* info) -> LONG {
-        std::fprintf(stderr, "test program crashed: exception 0x%08lx\n", info->ExceptionRecord->ExceptionCode);
-        ::TerminateProcess(::GetCurrentProcess(), 3);
-        return EXCEPTION_EXECUTE_HANDLER;
-    });
-    return true;
-}();
-
 // Handles this thread's waiting messages and polls `condition` until it holds
 // or `limit` has passed; true when it held.
 inline bool waitUntil(const std::function<bool()>& condition, std::chrono::milliseconds limit = 10s) {
@@ -54,12 +41,17 @@ inline bool waitUntil(const std::function<bool()>& condition, std::chrono::milli
     }
 }
 
-// A process started with `commandLine` in `folder` (this one's when null); null when it cannot start.
-inline win32::UniqueHandle startProcess(std::wstring commandLine, const wchar_t* folder = nullptr) {
+// A process started with `commandLine` in `folder` (this one's when null), with the standard streams
+// given (input, output, error) or else none; null when it cannot start.
+inline win32::UniqueHandle startProcess(std::wstring commandLine, const wchar_t* folder = nullptr,
+                                        std::array<HANDLE, 3> streams = {}) {
     STARTUPINFOW startup{};
     startup.cb = sizeof(startup);
+    startup.dwFlags = streams[0] ? STARTF_USESTDHANDLES : 0;
+    startup.hStdInput = streams[0], startup.hStdOutput = streams[1], startup.hStdError = streams[2];
     PROCESS_INFORMATION started{};
-    ::CreateProcessW(nullptr, commandLine.data(), nullptr, nullptr, FALSE, 0, nullptr, folder, &startup, &started);
+    ::CreateProcessW(nullptr, commandLine.data(), nullptr, nullptr, streams[0] != nullptr,
+                     streams[0] ? CREATE_NO_WINDOW : 0, nullptr, folder, &startup, &started);
     const win32::UniqueHandle thread(started.hThread);
     return win32::UniqueHandle(started.hProcess);
 }
@@ -71,6 +63,21 @@ inline DWORD exitCodeOf(HANDLE process, std::chrono::milliseconds limit = 15s) {
     if (!waitUntil([&] { return ::GetExitCodeProcess(process, &code) && code != STILL_ACTIVE; }, limit))
         ::TerminateProcess(process, STILL_ACTIVE);
     return code;
+}
+
+// A process started with `commandLine`, ended when the object goes if it still runs.
+struct StartedProcess {
+    explicit StartedProcess(std::wstring commandLine) : process(startProcess(std::move(commandLine))) {}
+    ~StartedProcess() { ::TerminateProcess(process.get(), 1) && ::WaitForSingleObject(process.get(), 5000); }
+    DWORD exitCode() const { return exitCodeOf(process.get()); }
+    win32::UniqueHandle process;
+};
+
+// The program's main window once one is visible; null when none appears in 10 s.
+inline HWND mainWindow() {
+    HWND window = nullptr;
+    waitUntil([&] { return (window = ::FindWindowW(win32::kMainWindowClass, nullptr)) && ::IsWindowVisible(window); });
+    return window;
 }
 
 // The short form the system reports for a path: never hard-coded, since
@@ -164,19 +171,6 @@ inline win32::UniqueGlobal globalCopy(const std::string& bytes) {
     if (lock.data()) std::memcpy(lock.data(), bytes.data(), bytes.size());
     return memory;
 }
-
-// The real file system, for a test to hold up the calls it chooses.
-struct RealFileSystem : FileSystem {
-    std::optional<std::uint32_t> attributes(const std::wstring& path) override { return real.attributes(path); }
-    std::wstring whyUnreadable(const std::wstring& path) override { return real.whyUnreadable(path); }
-    std::wstring shortPath(const std::wstring& path, std::wstring& why) override { return real.shortPath(path, why); }
-    std::optional<std::wstring> shortName(const std::wstring& path) override { return real.shortName(path); }
-    ShortNameFacts shortNameFacts(const std::wstring& folder) override { return real.shortNameFacts(folder); }
-    std::wstring networkPath(const std::wstring& path) override { return real.networkPath(path); }
-    std::unique_ptr<DirectorySearch> search(const std::wstring& pattern) override { return real.search(pattern); }
-    std::optional<LocalTime> toLocalTime(std::uint64_t time) override { return real.toLocalTime(time); }
-    win32::Win32FileSystem real;
-};
 
 // The program's window and controller in this process, on `fileSystem`; `created` when the window was made.
 struct WindowSession {

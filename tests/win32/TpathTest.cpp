@@ -3,7 +3,6 @@
 
 #include "paths/PathForms.h"
 #include "tests/win32/Support.h"
-#include "win32/Win32FileSystem.h"
 
 using namespace twinpath::wine;
 
@@ -21,11 +20,6 @@ struct TpathTest : testing::Test {
         std::string out, err;
     };
 
-    // Runs tpath with `arguments`, `input` as its standard input.
-    Result tpath(const std::wstring& arguments, const std::string& input = {}) {
-        return run(L"\"" TPATH_EXE L"\" " + arguments, input);
-    }
-
     Result run(std::wstring commandLine, const std::string& input = {}) {
         // Files of each run's own: no run reads what an earlier one left.
         const std::wstring streams = L"streams" + std::to_wstring(++runs) + L"\\";
@@ -38,18 +32,10 @@ struct TpathTest : testing::Test {
         };
         auto stdIn = open(in, GENERIC_READ, OPEN_EXISTING), stdOut = open(out, GENERIC_WRITE, CREATE_ALWAYS),
              stdErr = open(err, GENERIC_WRITE, CREATE_ALWAYS);
-        STARTUPINFOW startup{};
-        startup.cb = sizeof(startup);
-        startup.dwFlags = STARTF_USESTDHANDLES;
-        startup.hStdInput = stdIn.get(), startup.hStdOutput = stdOut.get(), startup.hStdError = stdErr.get();
-        PROCESS_INFORMATION started{};
         Result result;
-        if (::CreateProcessW(nullptr, commandLine.data(), nullptr, nullptr, TRUE, CREATE_NO_WINDOW, nullptr, nullptr,
-                             &startup, &started)) {
-            const win32::UniqueHandle process(started.hProcess), thread(started.hThread);
-            if (::WaitForSingleObject(process.get(), 30000) != WAIT_OBJECT_0) ::TerminateProcess(process.get(), 9);
-            ::GetExitCodeProcess(process.get(), &result.status);
-        }
+        const win32::UniqueHandle process =
+            startProcess(std::move(commandLine), nullptr, {stdIn.get(), stdOut.get(), stdErr.get()});
+        result.status = exitCodeOf(process.get(), 30s);
         stdOut.reset();
         stdErr.reset();
         std::ifstream outFile{std::filesystem::path(out), std::ios::binary},
@@ -65,45 +51,37 @@ struct TpathTest : testing::Test {
     const std::wstring folder = file.substr(0, file.rfind(L'\\'));
 };
 
-TEST_F(TpathTest, WritesTheFormsAndListingsInUtf8) {
+TEST_F(TpathTest, WritesUtf8OrUtf16AsToldAndTellsWhichPathsAreMissing) {
     // Typed in small letters, the long form comes back as stored.
-    const Result both = tpath(L"-b -0 \"" + folder + L"\\😀 smile.TXT\" \"" + folder + L"\"");
+    const Result both = run(L"\"" TPATH_EXE L"\" -b -0 \"" + folder + L"\\😀 smile.TXT\" \"" + folder + L"\"");
     EXPECT_EQ(both.status, 0u);
     EXPECT_EQ(both.out,
               utf8(file + L"\t" + systemShortPath(file) + L'\0' + folder + L"\t" + systemShortPath(folder) + L'\0'));
     EXPECT_EQ(both.err, "");
-    const Result listing = tpath(L"--list \"" + file + L"\"");
-    EXPECT_EQ(listing.out, utf8(L"DIR : " + folder + L"\r\n\r\n😀 Smile.txt\r\n"));
-    // A link back to the top of the tree is listed, never entered.
-    std::wstring loopTree = LOOP_TREE;
-    std::ranges::replace(loopTree, L'/', L'\\');
-    const Result tree = tpath(L"-r \"" + loopTree + L"\"");
-    EXPECT_EQ(tree.out, utf8(L"DIR : " + loopTree + L"\r\n\r\nSub\r\nSub\\Loop\r\nSub\\b.txt\r\na.txt\r\n"));
-    EXPECT_EQ(tree.status, 0u);
-}
-
-TEST_F(TpathTest, ReadsPathsFromStandardInputAndTellsWhichAreMissing) {
-    const Result result = tpath(L"--encoding=utf-16 -f -", bytesOf(L"\xFEFF" + file + L"\r\n\r\nC:\\none\n"));
+    // Told to, in UTF-16 with its mark, here of paths read from standard input.
+    const Result result =
+        run(L"\"" TPATH_EXE L"\" --encoding=utf-16 -f -", bytesOf(L"\xFEFF" + file + L"\r\n\r\nC:\\none\n"));
     EXPECT_EQ(result.status, 1u);
     EXPECT_EQ(result.out, bytesOf(L"\xFEFF" + file + L"\r\n\r\n"));
     EXPECT_EQ(result.err, bytesOf(L"\xFEFFtpath: no such file or folder: C:\\none\r\n"));
-    // No drive is mapped to a share here: a path has no network form.
-    const Result network = tpath(L"--as=unc \"" + folder + L"\"");
-    EXPECT_EQ(std::pair(network.status, network.out), std::pair(DWORD{1}, std::string("\r\n")));
-    EXPECT_EQ(network.err, utf8(L"tpath: " + folder + L": the path is not on a mapped network drive\r\n"));
 }
 
 TEST_F(TpathTest, FormsForCmdReachAProgramAsThePathAtThePromptAndFromABatchFile) {
-    std::wstring printer = PRINT_ARGUMENTS_EXE;  // without a blank: cmd takes the line after /c as it is
-    std::ranges::replace(printer, L'/', L'\\');
+    // tpath takes the form as its path: it prints the one that exists and names the others as missing.
+    std::wstring program = TPATH_EXE L" -l ";  // without a blank: cmd takes the line after /c as it is
+    std::ranges::replace(program, L'/', L'\\');
     win32::Win32FileSystem fileSystem;
     const auto form = [&](PathForm form, const std::wstring& path) { return pathInForm(form, path, fileSystem).text; };
+    const auto printed = [this](const std::wstring& commandLine) {
+        const Result result = run(L"cmd.exe /c " + commandLine);
+        return result.out + result.err;
+    };
     for (const std::wstring path : {L"C:\\dir with blank\\f.txt", L"C:\\a&b", L"C:\\a^b", L"C:\\100%\\x%y", L"C:\\a!b",
                                     L"C:\\dir with blank\\", L"C:\\", L"\\\\?\\C:\\x\\dir with blank\\"}) {
-        const std::string printed = utf8(L"A:" + path + L"\r\nC:" + path + L"\r\n");
-        EXPECT_EQ(run(L"cmd.exe /c " + printer + L" " + form(PathForm::CommandLine, path)).out, printed);
-        const std::wstring batch = tree.add(L"run.cmd", utf8(L"@" + printer + L" " + form(PathForm::BatchFile, path)));
-        EXPECT_EQ(run(L"cmd.exe /c " + batch).out, printed);
+        const std::string taken =
+            utf8(path == L"C:\\" ? L"C:\\\r\n" : L"\r\ntpath: no such file or folder: " + path + L"\r\n");
+        EXPECT_EQ(printed(program + form(PathForm::CommandLine, path)), taken);
+        EXPECT_EQ(printed(tree.add(L"run.cmd", utf8(L"@" + program + form(PathForm::BatchFile, path)))), taken);
     }
     // cmd's own commands find a "\\?\" folder by its quoted form.
     const std::wstring folder = tree.add(L"dir with blank\\");

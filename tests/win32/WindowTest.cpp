@@ -98,7 +98,7 @@ protected:
     MainController& controller = session.controller;
 };
 
-TEST_F(WindowTest, ControlsComeInTabOrderWithTheShortFormFocusedAndTheFocusComesBack) {
+TEST_F(WindowTest, ControlsComeInTabOrderWithTheShortFormFocusedAndTheStoredCaseChecked) {
     EXPECT_EQ(::GetFocus(), control(Control::ShortField));
     std::vector<std::wstring> captions;
     for (HWND child = ::GetWindow(window.hwnd(), GW_CHILD); child; child = ::GetWindow(child, GW_HWNDNEXT))
@@ -107,32 +107,6 @@ TEST_F(WindowTest, ControlsComeInTabOrderWithTheShortFormFocusedAndTheFocusComes
               (std::vector<std::wstring>{L"", L"", L"Copy", L"Copy", L"List", L"Normal", L"Upper", L"Lower", L"<", L">",
                                          L"Long File Name", L"Short File Name", L"<--->", L">---<"}));
     EXPECT_EQ(::SendMessageW(control(Control::CaseStored), BM_GETCHECK, 0, 0), BST_CHECKED);
-    // Coming back to the window gives the focus back to the control that had it.
-    settle();
-    ::SetFocus(control(Control::LongField));
-    const win32::UniqueWindow other = plainWindow(WS_OVERLAPPEDWINDOW | WS_VISIBLE);
-    for (const HWND active : {other.get(), window.hwnd()}) {
-        ::SetForegroundWindow(active);
-        win32::handleWaitingMessages();
-    }
-    EXPECT_EQ(::GetFocus(), control(Control::LongField));
-}
-
-TEST_F(WindowTest, AMoveToTwiceTheDpiScalesEveryControl) {
-    RECT client{};
-    ::GetWindowRect(window.hwnd(), &client);
-    ::SendMessageW(window.hwnd(), WM_DPICHANGED, MAKEWPARAM(192, 192), reinterpret_cast<LPARAM>(&client));
-    ::GetClientRect(window.hwnd(), &client);
-    const auto px = [](int twips) { return twipsToPixels(twips, 192); };
-    for (const ControlDesign& design : controlTable()) {
-        RECT r{};
-        ::GetWindowRect(control(design.control), &r);
-        ::MapWindowPoints(HWND_DESKTOP, window.hwnd(), reinterpret_cast<POINT*>(&r), 2);
-        const int width = design.kind == ControlKind::TextField ? client.right : px(design.rect.width);
-        EXPECT_EQ((std::array{r.left, r.top, r.right - r.left, r.bottom - r.top}),
-                  (std::array<LONG, 4>{px(design.rect.left), px(design.rect.top), width, px(design.rect.height)}))
-            << design.caption;
-    }
 }
 
 TEST_F(WindowTest, ListAndTheModeMenuCopyTheFolderInEveryMode) {
@@ -192,7 +166,8 @@ TEST_F(WindowTest, ADropOnAFieldIsTakenTheLevelsWalkItAndTheCopyButtonsCopyItsFo
 TEST_F(WindowTest, SeveralItemsShowTheFirstAndAllNItemsCopiesEveryOne) {
     const std::wstring a = folder + L"\\a.txt", b = folder + L"\\B.txt";
     dropOn(control(Control::LongField), {tree.root + L"\\gone.txt", a, b});
-    EXPECT_EQ(textOf(control(Control::LongField)), a);
+    EXPECT_EQ(textOf(control(Control::LongField)) + L"|" + textOf(control(Control::LongHeading)),
+              a + L"|Long File Name (2 items)");
     // The long Copy button's nine forms, then past the separator "All 2 Items" and its first form.
     std::vector<WPARAM> keys(std::size(texts::kFormItems), VK_DOWN);
     keys.push_back(VK_RIGHT);
@@ -219,7 +194,7 @@ TEST_F(WindowTest, SeveralItemsShowTheFirstAndAllNItemsCopiesEveryOne) {
     EXPECT_EQ(textOf(control(Control::LongField)), deep);
 }
 
-TEST_F(WindowTest, AHintMarksTheShortFormHeadingAndShowsBelowTheFocusedField) {
+TEST_F(WindowTest, ControlsAndTheHintFollowTheDpiAndTheHintShowsBelowTheFocusedField) {
     // Wine gives every long name an alias: a real path brings no hint here.
     window.queuePath(deep);
     settle();
@@ -229,11 +204,23 @@ TEST_F(WindowTest, AHintMarksTheShortFormHeadingAndShowsBelowTheFocusedField) {
         ::GetObjectW(reinterpret_cast<HFONT>(::SendMessageW(window, WM_GETFONT, 0, 0)), sizeof font, &font);
         return font.lfHeight;
     };
-    // Made after a move to another DPI, and kept on a move back, the tip takes the controls' font.
+    // Every control moves to its place at the new DPI and back. The hint's tip, made after a move to
+    // another DPI and kept on a move back, takes the controls' font.
     for (const WORD dpi : {192, 96}) {
-        RECT outer{};
-        ::GetWindowRect(window.hwnd(), &outer);
-        ::SendMessageW(window.hwnd(), WM_DPICHANGED, MAKEWPARAM(dpi, dpi), reinterpret_cast<LPARAM>(&outer));
+        RECT r{};
+        ::GetWindowRect(window.hwnd(), &r);
+        ::SendMessageW(window.hwnd(), WM_DPICHANGED, MAKEWPARAM(dpi, dpi), reinterpret_cast<LPARAM>(&r));
+        ::GetClientRect(window.hwnd(), &r);
+        const LONG clientWidth = r.right;
+        const auto px = [dpi](int twips) { return twipsToPixels(twips, dpi); };
+        for (const ControlDesign& design : controlTable()) {
+            ::GetWindowRect(control(design.control), &r);
+            ::MapWindowPoints(HWND_DESKTOP, window.hwnd(), reinterpret_cast<POINT*>(&r), 2);
+            const int width = design.kind == ControlKind::TextField ? clientWidth : px(design.rect.width);
+            EXPECT_EQ((std::array{r.left, r.top, r.right - r.left, r.bottom - r.top}),
+                      (std::array<LONG, 4>{px(design.rect.left), px(design.rect.top), width, px(design.rect.height)}))
+                << design.caption << " at " << dpi;
+        }
         if (dpi == 192) window.setShortFormHint(L"?");
         EXPECT_EQ(fontHeight(window.hintTip()), fontHeight(control(Control::ShortHeading))) << dpi;
     }

@@ -5,7 +5,6 @@
 #include "ports/BackgroundWork.h"
 #include "tests/win32/Support.h"
 #include "win32/Program.h"
-#include "win32/WorkerThread.h"
 
 using namespace twinpath::wine;
 
@@ -64,7 +63,7 @@ TEST(ProgramTest, LeavingWithAJobStuckInTheFileSystemTouchesNothingFreed) {
     };
     // Its first call waits at the gate; the command line of this test names a
     // path, so the start reads it.
-    struct StuckFileSystem final : RealFileSystem {
+    struct StuckFileSystem final : win32::Win32FileSystem {
         explicit StuckFileSystem(std::shared_ptr<Log> log) : log(std::move(log)) {}
         ~StuckFileSystem() override { log->destroyed = true; }
         std::optional<std::uint32_t> attributes(const std::wstring&) override {

@@ -41,11 +41,9 @@ class ReleaseArchiveTest(unittest.TestCase):
         cls.path = os.path.join(cls.dist, cls.names[0])
         cls.zip = zipfile.ZipFile(cls.path)
 
-    def test_is_named_with_the_version_and_its_sha256_printed(self):
+    def test_is_named_with_the_version_its_sha256_printed_and_holds_its_entries_in_name_order(self):
         self.assertEqual(self.names, [f"twinpath-{VERSION}-win-x64.zip"], self.made.stderr)
         self.assertEqual(self.made.stdout, f"{hashlib.sha256(read(self.path)).hexdigest()}  {self.names[0]}\n")
-
-    def test_holds_the_built_programs_and_their_papers_in_name_order(self):
         self.assertEqual(self.zip.namelist(), ENTRIES)
         for name, folder in PROGRAMS.items():
             self.assertEqual(self.zip.read(name), read(TREE, folder, name), name)

@@ -1,8 +1,6 @@
 #include <gtest/gtest.h>
 
 #include "app/ShortNameHint.h"
-#include "app/Texts.h"
-#include "app/WindowLayout.h"
 #include "fakes/Fakes.h"
 
 using namespace twinpath;
@@ -54,13 +52,4 @@ TEST(ShortNameHintTest, ItemsWithoutAShortNameAreNamedWithWhatTheirVolumeTells) 
                   L"No short name for \"Inner File.txt\": the file system keeps no short names (ReFS).");
     for (const wchar_t* path : {L"C:\\Program Files", L"C:\\Gone Folder\\Gone File.txt", L"Long Folder", L"C:\\"})
         EXPECT_EQ(shortNameHint(fs, path), L"") << testing::PrintToString(path);
-}
-
-TEST(WindowLayoutTest, OuterLimitsGrowWithAThickFrame) {
-    const OuterSize thin = outerLimits(96, {6, 24}), thick = outerLimits(96, {16, 40});
-    const OuterSize narrow = constrainOuterSize({10, 10}, thin), wide = constrainOuterSize({500, 900}, thin);
-    EXPECT_EQ(std::pair(thin.width, thin.height), std::pair(462, 106));             // 6930 and 1595 twips
-    EXPECT_EQ(std::pair(thick.width, thick.height), std::pair(454 + 16, 77 + 40));  // the client's 6810, 1155
-    EXPECT_EQ(std::pair(narrow.width, narrow.height), std::pair(462, 106));
-    EXPECT_EQ(std::pair(wide.width, wide.height), std::pair(500, 106));
 }

@@ -11,7 +11,7 @@ namespace twinpath {
 struct ControllerSession : testing::Test {
     // Opens a path and lets its forms arrive.
     void open(const std::wstring& path) {
-        controller.openPath(path);
+        controller.openItems({path});
         work.settle();
         view.calls.clear();
     }

@@ -32,7 +32,7 @@ TEST_F(MainControllerTest, ASecondStartHandsItsItemsToARunningCopyThatAnswers) {
     }
 }
 
-TEST_F(MainControllerTest, LetterCasesApplyToBothFormsAndTheirCopies) {
+TEST_F(MainControllerTest, LetterCasesApplyToBothFormsAndEveryCopy) {
     // Short forms are in mixed case too: the head as typed, and an item that fits 8.3 as it stands.
     open(L"c:\\progra~1\\tools\\README~1.TXT");
     struct Row {
@@ -49,6 +49,15 @@ TEST_F(MainControllerTest, LetterCasesApplyToBothFormsAndTheirCopies) {
         controller.copyField(NameField::Long);
         EXPECT_EQ(view.clipboard, row.longForm);
     }
+    // The forms that the system gives come in its case: they take the case shown.
+    fs->add(L"N:\\Docs|DOCS~1\\Long Report.txt|LONGRE~1.TXT");
+    fs->mappedDrives[L"N:"] = L"\\\\Server\\Share";
+    open(L"n:\\docs\\long report.txt");
+    controller.selectCase(LetterCase::Upper);
+    EXPECT_EQ(copied(NameField::Short, PathForm::Network), L"\\\\SERVER\\SHARE\\DOCS~1\\LONGRE~1.TXT");
+    EXPECT_EQ(copied(NameField::Short, PathForm::ShortFolderLongName), L"N:\\DOCS~1\\LONG REPORT.TXT");
+    controller.selectCase(LetterCase::Lower);
+    EXPECT_EQ(copied(NameField::Long, PathForm::Network), L"\\\\server\\share\\docs\\long report.txt");
 }
 
 TEST_F(MainControllerTest, CommandsWithNothingShownOnlyAskForAFile) {
@@ -103,7 +112,7 @@ TEST_F(MainControllerTest, AReadingThatEndsDoneCancelledOrClosedLeavesTheFieldsR
              Row{[](MainController& c) { c.close(); }, L"C:\\Data\\A.txt", L"Reading C:\\Data\\Sub\u2026"},
          }) {
         open(L"C:\\Data\\A.txt");
-        controller.openPath(L"C:\\Data\\Sub");
+        controller.openItems({L"C:\\Data\\Sub"});
         work.clock += 300;
         controller.onWorkTick();
         EXPECT_EQ(shortField(), L"Reading C:\\Data\\Sub\u2026");
@@ -116,24 +125,13 @@ TEST_F(MainControllerTest, AReadingThatEndsDoneCancelledOrClosedLeavesTheFieldsR
 }
 
 TEST_F(MainControllerTest, ANewerPathReplacesAnOlderOneWhoseFormsArriveLate) {
-    controller.openPath(L"C:\\Data\\A.txt");
-    controller.openPath(L"C:\\Data\\Sub");
+    controller.openItems({L"C:\\Data\\A.txt"});
+    controller.openItems({L"C:\\Data\\Sub"});
     work.run();  // the first path's forms, read after the second was asked for
     work.finish();
     EXPECT_EQ(view.field(NameField::Long), L"");
     work.settle();
     EXPECT_EQ(view.field(NameField::Long), L"C:\\Data\\Sub");
-}
-
-TEST_F(MainControllerTest, TheFormsThatTheSystemGivesTakeTheCaseShown) {
-    fs->add(L"N:\\Docs|DOCS~1\\Long Report.txt|LONGRE~1.TXT");
-    fs->mappedDrives[L"N:"] = L"\\\\Server\\Share";
-    open(L"n:\\docs\\long report.txt");
-    controller.selectCase(LetterCase::Upper);
-    EXPECT_EQ(copied(NameField::Short, PathForm::Network), L"\\\\SERVER\\SHARE\\DOCS~1\\LONGRE~1.TXT");
-    EXPECT_EQ(copied(NameField::Short, PathForm::ShortFolderLongName), L"N:\\DOCS~1\\LONG REPORT.TXT");
-    controller.selectCase(LetterCase::Lower);
-    EXPECT_EQ(copied(NameField::Long, PathForm::Network), L"\\\\server\\share\\docs\\long report.txt");
 }
 
 TEST_F(MainControllerTest, AShortFormTheSystemCannotMakeIsSaidInItsFieldAndNeverCopied) {

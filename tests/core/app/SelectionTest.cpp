@@ -3,7 +3,6 @@
 #include "app/Selection.h"
 #include "app/SelectionTexts.h"
 #include "fakes/Fakes.h"
-#include "paths/ArgumentItems.h"
 
 using namespace twinpath;
 
@@ -48,6 +47,13 @@ TEST(SelectionTest, CountsAreWrittenWithThousandsSeparatorsAndOneInTheSingular) 
         EXPECT_EQ(texts::itemsProgress(row.n - 1, row.n), row.told + L"\u2026 (Esc cancels)");
     }
     EXPECT_EQ(texts::itemsProgress(12345, 100000), L"Reading 12,345 of 100,000 items\u2026 (Esc cancels)");
+    // With no item read, the short field names the first and counts the others.
+    const std::wstring first = L"Cannot read C:\\t\\1.txt: " + std::wstring(kNotFound);
+    for (const auto& [n, more] : {std::pair<std::size_t, std::wstring>{1, L""},
+                                  {2, L" (and 1 more item)"},
+                                  {3, L" (and 2 more items)"},
+                                  {1001, L" (and 1,000 more items)"}})
+        EXPECT_EQ(texts::unreadMessage(numbered(n, false)), first + more) << n;
 }
 
 TEST(SelectionTest, TheTipNamesTheFirstTwentyItemsTakenAndUnreadAndHowToPaste) {
@@ -99,13 +105,4 @@ TEST(SelectionTest, EveryItemsFormGoesOnALineOfItsOwnOrAfterACommandOnOne) {
         EXPECT_EQ(joined.text, row.joined.text);
         EXPECT_EQ(joined.whyNot, row.joined.whyNot);
     }
-}
-
-TEST(SelectionTest, AllItemsForTheCommandLineSplitBackIntoTheItemsAsWindowsProgramsSplitThem) {
-    fakes::FakeFileSystem fs;
-    const std::vector<std::wstring> items = {L"C:\\", L"C:\\a b\\", L"\\\\s\\x&y", L"D:\\plain",
-                                             L"C:\\100%\\\u65e5 z\\\\"};
-    std::vector<ItemForm> forms;
-    for (const std::wstring& item : items) forms.push_back({item, pathInForm(PathForm::CommandLine, item, fs)});
-    EXPECT_EQ(splitArguments(joinedForms(PathForm::CommandLine, forms).text), items);
 }

@@ -51,6 +51,8 @@ TEST(ArgumentItemsTest, TheWholeTextIsOnePathWhenItCanBeReadElseItsItemsMadeFull
         {.text = L"a.txt \"\" \\\\s\\x", .currentFolder = L"", .items = {L"a.txt", L"\\\\s\\x"}},
         {.text = L"C:\\t\\nosuch.txt", .currentFolder = L"C:\\", .items = {L"C:\\t\\nosuch.txt"}},
         {.text = L"C:\\t\\no such.txt", .currentFolder = L"C:\\t\\", .items = {L"C:\\t\\no", L"C:\\t\\such.txt"}},
+        // "C:x" lies in the drive's current folder: it is made full too (the system knows how; the fake joins).
+        {.text = L"C:x", .currentFolder = L"C:\\t\\", .items = {L"C:\\t\\C:x"}},
         {.text = L" \t", .currentFolder = L"C:\\", .items = {}},
         {.text = L"\"\"", .currentFolder = L"C:\\", .items = {}}};
     for (const Row& row : rows) {

@@ -145,8 +145,8 @@ TEST(ListingOrderTest, WithinAKindTheNameDecidesAndOnlyEqualNamesGoBySizeAndTime
           Files{{.name = L"resume.txt", .size = 5}, {.name = nfc, .size = 1}},
           // A name before a longer name that begins with it, even when what follows weighs nothing at first.
           Files{{.name = L"ab.txt", .size = 5}, {.name = L"ab.txt-", .size = 1}},
-          // Names that compare equal: the size decides, then the time.
-          Files{{.name = nfd, .size = 1}, {.name = nfc, .size = 5}},
+          // Names that compare equal: the size decides, whatever the times, then the time.
+          Files{{.name = nfd, .size = 1, .time = 20260301120001}, {.name = nfc, .size = 5}},
           Files{{.name = nfd}, {.name = nfc, .time = 20260301120001}}}) {
         fakes::FakeFileSystem fs;
         std::vector<std::wstring> order, names;
